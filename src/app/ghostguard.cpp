@@ -1,0 +1,34 @@
+#include "ghostguard.h"
+
+#include "forms.h"
+#include "tray/trayarea.h"
+
+#include <QApplication>
+#include <QWidget>
+
+GhostGuard::GhostGuard(Forms &forms, TrayArea &trayArea, QObject *parent)
+    : QObject(parent), m_forms(forms), m_trayArea(trayArea)
+{
+    // A zero interval fires once the event loop has nothing else to do, after
+    // the handler that hid something has finished showing what comes next.
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(0);
+    connect(&m_idle, &QTimer::timeout, this, &GhostGuard::check);
+    connect(&m_forms, &Forms::windowHidden, &m_idle, qOverload<>(&QTimer::start));
+    connect(&m_trayArea, &TrayArea::iconShownChanged, &m_idle, qOverload<>(&QTimer::start));
+}
+
+bool GhostGuard::isReachable() const
+{
+    if (m_trayArea.isIconShown() || QApplication::activeModalWidget())
+        return true;
+    const auto windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(),
+                       [](const QWidget *window) { return window->isVisible(); });
+}
+
+void GhostGuard::check()
+{
+    if (!m_forms.hasEnded() && !isReachable())
+        m_forms.endProgram();
+}

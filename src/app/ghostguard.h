@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class Forms;
+class TrayArea;
+
+// Ends the program once it has nothing left to show: no visible window, no
+// message box and no icon in the notification area. Without this, several
+// paths (a close while the unload marker is set and the icon is hidden, say)
+// would leave a process running that the user cannot reach.
+class GhostGuard : public QObject
+{
+    Q_OBJECT
+
+public:
+    GhostGuard(Forms &forms, TrayArea &trayArea, QObject *parent = nullptr);
+
+    bool isReachable() const;
+
+private:
+    void check();
+
+    Forms &m_forms;
+    TrayArea &m_trayArea;
+    QTimer m_idle;
+};

@@ -1,0 +1,6 @@
+#include "programicon.h"
+
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/tolvane/tolvane.png"));
+}

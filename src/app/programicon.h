@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's icon: a white command prompt sign on red shading to black.
+QIcon programIcon();

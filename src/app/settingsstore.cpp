@@ -1,0 +1,247 @@
+#include "settingsstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <sys/stat.h>
+
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+
+namespace {
+
+// A value that starts and ends with a quote would lose those quotes when read
+// back, because quoted values are unwrapped; wrapping it once more keeps it.
+std::string encodeValue(const QString &value)
+{
+    const bool looksQuoted =
+        value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'));
+    return (looksQuoted ? QLatin1Char('"') + value + QLatin1Char('"') : value).toStdString();
+}
+
+struct FileStamp
+{
+    bool exists = false;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+
+    static FileStamp of(const QString &path)
+    {
+        struct stat info
+        {
+        };
+        if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+            return {};
+        return {true, quint64(info.st_ino), qint64(info.st_size),
+                qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+    }
+    bool operator==(const FileStamp &) const = default;
+};
+
+} // namespace
+
+// The parsed file, kept private so only this file sees SimpleIni.
+class IniDocument
+{
+public:
+    IniDocument()
+    {
+        m_ini.SetUnicode(true);
+        m_ini.SetSpaces(false);
+        m_ini.SetQuotes(true);
+    }
+
+    bool parse(const QByteArray &data)
+    {
+        m_ini.Reset();
+        return m_ini.LoadData(data.constData(), size_t(data.size())) >= 0;
+    }
+
+    QByteArray serialize() const
+    {
+        std::string out;
+        m_ini.Save(out, false);
+        return QByteArray::fromStdString(out);
+    }
+
+    const char *value(const QString &section, const QString &key) const
+    {
+        return m_ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
+    }
+
+    // Each change goes through the file format and back, so what is read in
+    // this run is exactly what the next run will read.
+    void set(const QString &section, const QString &key, const QString &value)
+    {
+        m_ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
+                       encodeValue(value).c_str());
+        parse(serialize());
+    }
+
+    void removeSection(const QString &section)
+    {
+        m_ini.Delete(section.toUtf8().constData(), nullptr, true);
+        parse(serialize());
+    }
+
+    FileStamp stamp;
+
+private:
+    CSimpleIniA m_ini;
+};
+
+SettingsStore::SettingsStore(const QString &filePath, QObject *parent)
+    : QObject(parent), m_filePath(filePath), m_document(std::make_unique<IniDocument>())
+{
+    refresh();
+}
+
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::defaultFilePath()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return base + QStringLiteral("/Tolvane/Tolvane.ini");
+}
+
+QString SettingsStore::read(const QString &section, const QString &key,
+                            const QString &fallback) const
+{
+    refresh();
+    const char *value = m_document->value(section, key);
+    return value ? QString::fromUtf8(value) : fallback;
+}
+
+bool SettingsStore::write(const QString &section, const QString &key, const QString &value)
+{
+    // A line break cannot be kept in a one-line entry; the program never writes one.
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+        return false;
+    return save(section, key, &value);
+}
+
+bool SettingsStore::deleteSection(const QString &section)
+{
+    return save(section, {}, nullptr);
+}
+
+bool SettingsStore::isExactly(const QString &section, const QString &key,
+                              const QString &literal) const
+{
+    return read(section, key) == literal;
+}
+
+bool SettingsStore::readBool(const QString &section, const QString &key, bool fallback) const
+{
+    const auto number = toNumber(read(section, key));
+    return number ? *number != 0 : fallback;
+}
+
+bool SettingsStore::readEqualsOne(const QString &section, const QString &key, int fallback) const
+{
+    const auto number = toNumber(read(section, key));
+    return number ? *number == 1 : fallback == 1;
+}
+
+std::optional<double> SettingsStore::toNumber(const QString &text)
+{
+    static const QRegularExpression decimal(
+        QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)\\s*$"));
+    if (!decimal.match(text).hasMatch())
+        return std::nullopt;
+    return text.trimmed().toDouble();
+}
+
+// Picks up changes another running instance has saved since the last look.
+void SettingsStore::refresh() const
+{
+    if (m_memoryOnly)
+        return;
+    const FileStamp stamp = FileStamp::of(m_filePath);
+    if (stamp == m_document->stamp)
+        return;
+    QByteArray data;
+    if (stamp.exists) {
+        QFile file(m_filePath);
+        if (!file.open(QIODevice::ReadOnly)) {
+            const_cast<SettingsStore *>(this)->fail(
+                tr("Tolvane could not read its settings from %1 (%2). It starts with its "
+                   "default settings and keeps your changes only until it ends.")
+                    .arg(QDir::toNativeSeparators(m_filePath), file.errorString()));
+            return;
+        }
+        data = file.readAll();
+    }
+    auto fresh = std::make_unique<IniDocument>();
+    if (!fresh->parse(data)) {
+        const_cast<SettingsStore *>(this)->fail(
+            tr("Tolvane could not understand its settings file %1. It starts with its "
+               "default settings and leaves the file as it is.")
+                .arg(QDir::toNativeSeparators(m_filePath)));
+        return;
+    }
+    fresh->stamp = stamp;
+    m_document = std::move(fresh);
+}
+
+// One change, applied to the latest file under the lock and saved at once.
+bool SettingsStore::save(const QString &section, const QString &key, const QString *value)
+{
+    auto apply = [&](IniDocument &document) {
+        if (value)
+            document.set(section, key, *value);
+        else
+            document.removeSection(section);
+    };
+    if (m_memoryOnly) {
+        apply(*m_document);
+        return false;
+    }
+    const QFileInfo info(m_filePath);
+    QString reason;
+    if (!QDir().mkpath(info.absolutePath())) {
+        reason = tr("the folder cannot be created");
+    } else if (info.exists() && !info.isWritable()) {
+        reason = tr("the file is read-only");
+    } else {
+        QLockFile lock(m_filePath + QStringLiteral(".lock"));
+        if (!lock.tryLock(10000)) {
+            reason = tr("the file stays locked by another program");
+        } else {
+            refresh();
+            if (m_memoryOnly) { // the re-read failed and said so already
+                apply(*m_document);
+                return false;
+            }
+            apply(*m_document);
+            QSaveFile file(m_filePath);
+            if (file.open(QIODevice::WriteOnly) && file.write(m_document->serialize()) >= 0 &&
+                file.commit()) {
+                m_document->stamp = FileStamp::of(m_filePath);
+                return true;
+            }
+            reason = file.errorString();
+        }
+    }
+    apply(*m_document);
+    fail(tr("Tolvane could not save its settings to %1 (%2). It keeps your changes only "
+            "until it ends.")
+             .arg(QDir::toNativeSeparators(m_filePath), reason));
+    return false;
+}
+
+void SettingsStore::fail(const QString &message)
+{
+    m_memoryOnly = true;
+    if (!m_problem.isEmpty())
+        return;
+    m_problem = message;
+    Q_EMIT problemOccurred(message);
+}

@@ -1,0 +1,17 @@
+#include "windowplacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    if (!window->isVisible())
+        frame.setSize(window->size()); // no frame is known before the first show
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}

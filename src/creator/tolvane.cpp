@@ -1,0 +1,260 @@
+#include "tolvane.h"
+
+#include "app/exitdecision.h"
+#include "app/fonts.h"
+#include "app/forms.h"
+#include "app/labelfit.h"
+#include "app/programicon.h"
+#include "app/settingskeys.h"
+#include "app/settingsstore.h"
+#include "app/settingswindow.h"
+#include "app/twips.h"
+#include "app/windowplacement.h"
+#include "tray/batchmonitor.h"
+#include "tray/cssystray.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <limits>
+
+namespace {
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(designFont(9.75));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(geometry);
+    fitLabelToText(label);
+    return label;
+}
+
+QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setFont(designFont(9.75));
+    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setGeometry(geometry);
+    return box;
+}
+
+QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &title, QRect geometry)
+{
+    auto *frame = new QGroupBox(title, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFont(designFont(12));
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &text,
+                        const QString &toolTip, QRect geometry)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(toolTip);
+    button->setAutoDefault(false);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QAction *makeAction(QObject *parent, const char *name, const QString &text)
+{
+    auto *action = new QAction(text, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QAction *makeCheckAction(QObject *parent, const char *name, const QString &text, bool checked)
+{
+    QAction *action = makeAction(parent, name, text);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+} // namespace
+
+Tolvane::Tolvane(Forms &forms) : Form(forms), m_csSysTray1(new csSysTray(this))
+{
+    setObjectName(QStringLiteral("Tolvane"));
+    setWindowTitle(tr("Tolvane"));
+    setWindowIcon(programIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    m_csSysTray1->setObjectName(QStringLiteral("csSysTray1"));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("TolvaneClientArea"));
+    // The controls stand where the design puts them; the layout never follows
+    // the window's size, so the size is fixed.
+    client->setFixedSize(twips(10680), twips(7215));
+    setCentralWidget(client);
+    buildSteps(client);
+    buildButtons(client);
+    buildMenus();
+    setTabOrder();
+    adjustSize();
+    setFixedSize(size());
+    centreOnScreen(this);
+}
+
+void Tolvane::buildSteps(QWidget *client)
+{
+    makeLabel(client, "lblDirections",
+              tr("Please follow steps to create a batch file of your choice."),
+              twipsRect(0, 240, 4935, 255));
+    QGroupBox *frame1 = makeFrame(client, "Frame1", tr("Step 1"), twipsRect(0, 720, 5295, 2655));
+    QGroupBox *frame2 = makeFrame(client, "Frame2", tr("Step 2"), twipsRect(5400, 720, 5295, 2655));
+    QGroupBox *frame3 = makeFrame(client, "Frame3", tr("Step 3"), twipsRect(0, 3480, 5295, 2655));
+    QGroupBox *frame4 =
+        makeFrame(client, "Frame4", tr("Step 4"), twipsRect(5400, 3480, 5295, 2655));
+
+    makeLabel(frame1, "lblDrive",
+              tr("What drive (c, d, e, etc.) is your program on? Please specify the letter plus "
+                 "the colon (c:, d:, etc.)"),
+              twipsRect(120, 360, 5055, 735));
+    m_txtDrive = makeTextBox(frame1, "txtDrive", twipsRect(120, 1200, 5055, 375));
+
+    makeLabel(frame2, "lblDirectory",
+              tr("What directory is your program in? (c:\\windows, c:\\winword, c:\\excel, "
+                 "etc.)"),
+              twipsRect(120, 360, 4455, 855));
+    m_txtDirectory = makeTextBox(frame2, "txtDirectory", twipsRect(120, 1215, 5055, 360));
+
+    makeLabel(frame3, "lblExe",
+              tr("What is the name of the .EXE file that executes your program? (winword.exe, "
+                 "excel.exe, etc.)"),
+              twipsRect(120, 360, 4815, 615));
+    m_txtExe = makeTextBox(frame3, "txtExe", twipsRect(120, 1200, 5055, 375));
+    makeLabel(frame3, "InformationLabel",
+              tr("Note:  If there are any other parameters that your program requires in order "
+                 "to run, you can enter those here after the .EXE file."),
+              twipsRect(120, 1800, 3615, 735));
+
+    makeLabel(frame4, "lblDirectorySave",
+              tr("Please specify a .BAT filename (notepad.bat, wordpad.bat, solitaire.bat)"),
+              twipsRect(120, 360, 4380, 765));
+    m_txtDirectorySave = makeTextBox(frame4, "txtDirectorySave", twipsRect(120, 1200, 5055, 375));
+    makeLabel(frame4, "Label1",
+              tr("Note:  Filename will be automatically saved in the directory specified in "
+                 "Step 2."),
+              twipsRect(120, 1800, 5055, 495));
+}
+
+// The two Browse buttons belong to the window, drawn over their frames.
+void Tolvane::buildButtons(QWidget *client)
+{
+    m_cmdOK = makeButton(client, "cmdOK", tr("&OK"), tr("Confirm Batch File Settings"),
+                         twipsRect(3840, 6480, 1215, 495));
+    m_cmdBrowse = makeButton(client, "cmdBrowse", tr("Browse..."), tr("Browse for Directory"),
+                             twipsRect(9360, 2520, 1215, 495));
+    m_cmdBrowse2 = makeButton(client, "cmdBrowse2", tr("Browse..."), tr("Browse for Filename"),
+                              twipsRect(3960, 5280, 1215, 495));
+    m_cmdExit =
+        makeButton(client, "cmdExit", tr("E&xit"), tr("Exit"), twipsRect(5640, 6480, 1215, 495));
+    connect(m_cmdExit, &QPushButton::clicked, this, [this] { exitDecision(forms()); });
+}
+
+void Tolvane::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuExit = makeAction(this, "mnuExit", tr("E&xit"));
+    file->addAction(m_mnuExit);
+    connect(m_mnuExit, &QAction::triggered, this, [this] { exitDecision(forms()); });
+
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    QMenu *confirmations = view->addMenu(tr("Confirmation Windows"));
+    confirmations->setObjectName(QStringLiteral("mnuConfirmationWindow"));
+    m_mnuTolvaneConfirmation =
+        makeCheckAction(this, "mnuTolvaneConfirmation", tr("Batch File Confirmation"), false);
+    m_mnuEnableTrayIconConfirmation = makeCheckAction(this, "mnuEnableTrayIconConfirmation",
+                                                      tr("Enable Tray Icon Confirmation"), false);
+    confirmations->addAction(m_mnuTolvaneConfirmation);
+    confirmations->addAction(m_mnuEnableTrayIconConfirmation);
+    m_mnuLoadTrayIcononStartup =
+        makeCheckAction(this, "mnuLoadTrayIcononStartup", tr("&Load Tray Icon on Startup"), true);
+    view->addAction(m_mnuLoadTrayIcononStartup);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    m_mnuTolvaneHelp = makeAction(this, "mnuTolvaneHelp", tr("&Tolvane Help"));
+    m_mnuTolvaneHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    m_mnuContactingtheAuthor =
+        makeAction(this, "mnuContactingtheAuthor", tr("How To &Contact the Author"));
+    m_mnuLicenseAgreement = makeAction(this, "mnuLicenseAgreement", tr("&License Agreement"));
+    m_mnuAboutTolvane = makeAction(this, "mnuAboutTolvane", tr("&About Tolvane"));
+    help->addAction(m_mnuTolvaneHelp);
+    help->addAction(m_mnuContactingtheAuthor);
+    help->addSeparator()->setObjectName(QStringLiteral("mnuSeparator3"));
+    help->addAction(m_mnuLicenseAgreement);
+    help->addSeparator()->setObjectName(QStringLiteral("mnuSeparator4"));
+    help->addAction(m_mnuAboutTolvane);
+}
+
+void Tolvane::setTabOrder()
+{
+    const QList<QWidget *> order{m_txtDrive, m_txtDirectory, m_txtExe,     m_txtDirectorySave,
+                                 m_cmdOK,    m_cmdBrowse,    m_cmdBrowse2, m_cmdExit};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Tolvane::loadHandling()
+{
+    using namespace SettingsKeys;
+    SettingsStore &store = services().settings;
+    if (store.isExactly(unloadMarker.section, unloadMarker.key, unloadMarkerValue)) {
+        store.deleteSection(unloadMarker.section);
+        return;
+    }
+    if (store.isExactly(firstTime.section, firstTime.key, firstTimeValue))
+        show();
+    else
+        forms().get<Settings>();
+    m_mnuTolvaneConfirmation->setChecked(
+        store.readBool(showConfirmation.section, showConfirmation.key, true));
+    m_mnuEnableTrayIconConfirmation->setChecked(
+        store.readBool(enableTrayDialog.section, enableTrayDialog.key, true));
+    applyTrayPreference();
+    const bool loadOnStartupChecked =
+        store.readBool(loadOnStartup.section, loadOnStartup.key, true);
+    forms().get<BatchMonitor>()->mnucsSysTray1LoadonStartup()->setChecked(loadOnStartupChecked);
+    m_mnuLoadTrayIcononStartup->setChecked(
+        store.readBool(loadOnStartup.section, loadOnStartup.key, true));
+}
+
+// The icon follows the stored text exactly: only "1" shows it.
+void Tolvane::applyTrayPreference()
+{
+    using namespace SettingsKeys;
+    const bool show = services().settings.isExactly(loadOnStartup.section, loadOnStartup.key, on);
+    forms().get<BatchMonitor>()->csSysTray1()->setInTray(show);
+    if (show)
+        m_csSysTray1->TrayModeOn(winId());
+    else
+        m_csSysTray1->TrayModeOff(winId());
+}
+
+void Tolvane::unloadHandling()
+{
+    using namespace SettingsKeys;
+    SettingsStore &store = services().settings;
+    if (store.isExactly(unloadMarker.section, unloadMarker.key, unloadMarkerValue)) {
+        store.deleteSection(unloadMarker.section);
+        return;
+    }
+    exitDecision(forms());
+}

@@ -1,0 +1,34 @@
+#include "app/dialogmessageboxes.h"
+#include "app/forms.h"
+#include "app/ghostguard.h"
+#include "app/settingsstore.h"
+#include "tray/batchmonitor.h"
+#include "tray/systemtrayarea.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tolvane"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.6"));
+    QApplication::setDesktopFileName(QStringLiteral("tolvane"));
+    // The program's own rules decide when it ends, not its last window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    DialogMessageBoxes messages;
+    SettingsStore settings(SettingsStore::defaultFilePath());
+    QObject::connect(&settings, &SettingsStore::problemOccurred,
+                     [&messages](const QString &text) { messages.critical(text); });
+    if (!settings.problem().isEmpty())
+        messages.critical(settings.problem());
+    SystemTrayArea trayArea;
+    Services services{settings, messages, trayArea, [] { QCoreApplication::exit(0); }};
+
+    Forms forms(services);
+    GhostGuard ghostGuard(forms, trayArea);
+    forms.get<BatchMonitor>();
+    if (forms.hasEnded())
+        return 0;
+    return app.exec();
+}

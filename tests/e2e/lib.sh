@@ -1,0 +1,62 @@
+# Shared helpers for the end-to-end tests: a private X display with a
+# notification area, a private settings folder, and polling helpers.
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d)
+export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" WINEPREFIX="$E2E_TMP/wine"
+mkdir -p "$HOME"
+unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
+export QT_QPA_PLATFORM=xcb
+INI="$XDG_CONFIG_HOME/Tolvane/Tolvane.ini"
+PIDS=()
+
+cleanup() {
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# wait_for SECONDS COMMAND...: polls until COMMAND succeeds.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -lt $end ] || return 1
+        sleep 0.1
+    done
+}
+
+# start_desktop [--no-tray]: Xvfb on a free display, with trayer as the
+# notification area unless told otherwise.
+start_desktop() {
+    exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+    PIDS+=($!)
+    local display
+    read -r -t 10 display <&3 || fail "Xvfb did not start"
+    export DISPLAY=":$display"
+    if [ "${1:-}" != "--no-tray" ]; then
+        trayer --edge top --align left --widthtype pixel --width 200 --height 32 \
+            --SetDockType false --SetPartialStrut false --expand false >/dev/null 2>&1 &
+        PIDS+=($!)
+        wait_for 10 xdotool search --class trayer || fail "trayer did not start"
+    fi
+}
+
+# start_tolvane BINARY: starts the program and waits for its main window.
+start_tolvane() {
+    "$1" >"$E2E_TMP/tolvane.log" 2>&1 &
+    TOLVANE_PID=$!
+    PIDS+=($TOLVANE_PID)
+    wait_for 15 xdotool search --onlyvisible --name '^Tolvane$' || fail "no main window"
+}
+
+running() { kill -0 "$TOLVANE_PID" 2>/dev/null; }
+
+# The tray icon: the program's window embedded in trayer's panel.
+tray_icon_window() {
+    xwininfo -root -tree | awk '/"panel"/ {inpanel = 1; next}
+        inpanel && /"Tolvane"/ {print $1; exit}'
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/messageboxes.h"
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+#include <functional>
+
+// Records every message box and answers questions from a queue (Yes when the
+// queue is empty). A hook can act while a box is "open".
+class FakeMessageBoxes : public MessageBoxes
+{
+public:
+    struct Shown
+    {
+        QString text;
+        int style;
+    };
+
+    void critical(const QString &text) override
+    {
+        shown.append({text, CriticalStyle});
+        if (whileOpen)
+            whileOpen();
+    }
+
+    bool askYesNo(const QString &text) override
+    {
+        shown.append({text, QuestionStyle});
+        if (whileOpen)
+            whileOpen();
+        if (answers.empty())
+            return true;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Shown &box : shown)
+            result.append(box.text);
+        return result;
+    }
+
+    QList<Shown> shown;
+    std::deque<bool> answers;
+    std::function<void()> whileOpen;
+};
