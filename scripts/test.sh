@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test. The
+# end-to-end tests start their own Xvfb display and notification area.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh --test
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+ctest --test-dir build --output-on-failure -j2
