@@ -2,6 +2,7 @@
 #include "app/forms.h"
 #include "app/ghostguard.h"
 #include "app/settingsstore.h"
+#include "creator/drivemap.h"
 #include "tray/batchmonitor.h"
 #include "tray/systemtrayarea.h"
 
@@ -23,7 +24,8 @@ int main(int argc, char *argv[])
     if (!settings.problem().isEmpty())
         messages.critical(settings.problem());
     SystemTrayArea trayArea;
-    Services services{settings, messages, trayArea, [] { QCoreApplication::exit(0); }};
+    const DriveMap drives = DriveMap::fromEnvironment();
+    Services services{settings, messages, trayArea, drives, [] { QCoreApplication::exit(0); }};
 
     Forms forms(services);
     GhostGuard ghostGuard(forms, trayArea);

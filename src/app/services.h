@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class DriveMap;
 class MessageBoxes;
 class SettingsStore;
 class TrayArea;
@@ -12,6 +13,7 @@ struct Services
     SettingsStore &settings;
     MessageBoxes &messages;
     TrayArea &trayArea;
+    const DriveMap &drives;
     // Ends the process; by the time it is called every window is hidden.
     std::function<void()> quit;
 };

@@ -10,6 +10,8 @@
 
 Harness::Harness()
 {
+    QDir().mkpath(driveC());
+    drives = DriveMap({{QLatin1Char('c'), driveC()}, {QLatin1Char('z'), QStringLiteral("/")}});
     makeRun();
 }
 
@@ -26,7 +28,7 @@ void Harness::makeRun()
     forms.reset();
     settings = std::make_unique<SettingsStore>(iniPath());
     services = std::make_unique<Services>(
-        Services{*settings, messages, trayArea, [this] { ++quitCalls; }});
+        Services{*settings, messages, trayArea, drives, [this] { ++quitCalls; }});
     forms = std::make_unique<Forms>(*services);
     ghostGuard = std::make_unique<GhostGuard>(*forms, trayArea);
 }
@@ -56,6 +58,11 @@ void Harness::settle()
 QString Harness::iniPath() const
 {
     return dir.filePath(QStringLiteral("Tolvane/Tolvane.ini"));
+}
+
+QString Harness::driveC() const
+{
+    return dir.filePath(QStringLiteral("drive_c"));
 }
 
 QString Harness::read(const QString &section, const QString &key) const

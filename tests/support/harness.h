@@ -6,6 +6,7 @@
 #include "app/forms.h"
 #include "app/ghostguard.h"
 #include "app/settingsstore.h"
+#include "creator/drivemap.h"
 
 #include <QTemporaryDir>
 
@@ -27,6 +28,7 @@ public:
     static void settle();
 
     QString iniPath() const;
+    QString driveC() const;
     QString read(const QString &section, const QString &key) const;
     bool hasEntry(const QString &section, const QString &key) const;
     QString iniText() const;
@@ -36,6 +38,8 @@ public:
     std::unique_ptr<SettingsStore> settings;
     FakeMessageBoxes messages;
     FakeTrayArea trayArea;
+    // c: is drive_c in the temporary folder, z: is /.
+    DriveMap drives;
     int quitCalls = 0;
     std::unique_ptr<Services> services;
     std::unique_ptr<Forms> forms;

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// DOS drive letters and the host folders they stand for. Batch files are for a
+// DOS or Windows command interpreter, so paths stay in DOS form wherever the
+// user sees them; they are turned into host paths only to touch the disk.
+class DriveMap
+{
+public:
+    struct Drive
+    {
+        QChar letter; // lower case
+        QString folder;
+    };
+
+    // Where the program looks: the drives of the Wine prefix ($WINEPREFIX or
+    // ~/.wine), or c: = home folder and z: = / when there is none.
+    static DriveMap fromEnvironment();
+    static DriveMap fromWinePrefix(const QString &prefix, const QString &home);
+
+    DriveMap() = default;
+    explicit DriveMap(QList<Drive> drives);
+
+    const QList<Drive> &drives() const { return m_drives; }
+    std::optional<QString> folderOf(QChar letter) const;
+
+    struct HostPath
+    {
+        QString path;  // empty when the DOS path cannot be reached
+        QString error; // why, in plain words, when it cannot
+        bool ok() const { return error.isEmpty(); }
+    };
+
+    // c:\Games\Doom -> <folder of c:>/games/DOOM: each existing component is
+    // matched exactly first and then without regard to case; components that
+    // do not exist yet are kept as typed. ".." never climbs above the drive's
+    // folder, as it cannot climb above a drive's root in DOS. A path without a
+    // drive letter is relative to the current folder.
+    HostPath toHost(const QString &dosPath) const;
+
+    // /home/u/.wine/drive_c/games -> c:\games, through the drive whose folder
+    // is the longest prefix; nothing when no drive holds the path.
+    std::optional<QString> toDos(const QString &hostPath) const;
+
+    // The current folder of the process in DOS form (c:\ when it lies on no drive).
+    QString currentDosFolder() const;
+
+private:
+    static QString matchComponent(const QString &folder, const QString &name);
+
+    QList<Drive> m_drives;
+};
