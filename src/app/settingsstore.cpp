@@ -16,13 +16,26 @@
 
 namespace {
 
-// A value that starts and ends with a quote would lose those quotes when read
-// back, because quoted values are unwrapped; wrapping it once more keeps it.
+// The file keeps a value on one line, trimmed of blanks around it. A value
+// with blanks at either end, or one that is itself quoted, is written inside
+// one more pair of quotes, which reading takes off again.
+bool isQuoted(const QString &text)
+{
+    return text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'));
+}
+
 std::string encodeValue(const QString &value)
 {
-    const bool looksQuoted =
-        value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'));
-    return (looksQuoted ? QLatin1Char('"') + value + QLatin1Char('"') : value).toStdString();
+    const bool needsQuotes =
+        isQuoted(value) ||
+        (!value.isEmpty() && (value.front().isSpace() || value.back().isSpace()));
+    return (needsQuotes ? QLatin1Char('"') + value + QLatin1Char('"') : value).toStdString();
+}
+
+QString decodeValue(const char *stored)
+{
+    const QString text = QString::fromUtf8(stored);
+    return isQuoted(text) ? text.mid(1, text.size() - 2) : text;
 }
 
 struct FileStamp
@@ -55,7 +68,6 @@ public:
     {
         m_ini.SetUnicode(true);
         m_ini.SetSpaces(false);
-        m_ini.SetQuotes(true);
     }
 
     bool parse(const QByteArray &data)
@@ -71,24 +83,22 @@ public:
         return QByteArray::fromStdString(out);
     }
 
-    const char *value(const QString &section, const QString &key) const
+    std::optional<QString> value(const QString &section, const QString &key) const
     {
-        return m_ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
+        const char *stored =
+            m_ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
+        return stored ? std::optional(decodeValue(stored)) : std::nullopt;
     }
 
-    // Each change goes through the file format and back, so what is read in
-    // this run is exactly what the next run will read.
     void set(const QString &section, const QString &key, const QString &value)
     {
         m_ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
                        encodeValue(value).c_str());
-        parse(serialize());
     }
 
     void removeSection(const QString &section)
     {
         m_ini.Delete(section.toUtf8().constData(), nullptr, true);
-        parse(serialize());
     }
 
     FileStamp stamp;
@@ -115,8 +125,7 @@ QString SettingsStore::read(const QString &section, const QString &key,
                             const QString &fallback) const
 {
     refresh();
-    const char *value = m_document->value(section, key);
-    return value ? QString::fromUtf8(value) : fallback;
+    return m_document->value(section, key).value_or(fallback);
 }
 
 bool SettingsStore::write(const QString &section, const QString &key, const QString &value)
@@ -208,7 +217,8 @@ bool SettingsStore::save(const QString &section, const QString &key, const QStri
     QString reason;
     if (!QDir().mkpath(info.absolutePath())) {
         reason = tr("the folder cannot be created");
-    } else if (info.exists() && !info.isWritable()) {
+    } else if (info.exists() && (!info.isWritable() || !(info.permissions() & QFile::WriteOwner))) {
+        // A file its owner made read-only stays as it is, even for root.
         reason = tr("the file is read-only");
     } else {
         QLockFile lock(m_filePath + QStringLiteral(".lock"));

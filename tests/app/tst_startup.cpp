@@ -1,0 +1,174 @@
+#include "harness.h"
+
+#include "app/settingskeys.h"
+#include "app/settingswindow.h"
+#include "creator/tolvane.h"
+#include "tray/batchmonitor.h"
+#include "tray/cssystray.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace SettingsKeys;
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    struct Checkmarks
+    {
+        bool confirmation, enableDialog, loadOnStartup, trayLoadOnStartup;
+        bool operator==(const Checkmarks &) const = default;
+    };
+
+    static Checkmarks checkmarks(Harness &h)
+    {
+        Tolvane *main = h.forms->get<Tolvane>();
+        return {main->mnuTolvaneConfirmation()->isChecked(),
+                main->mnuEnableTrayIconConfirmation()->isChecked(),
+                main->mnuLoadTrayIcononStartup()->isChecked(),
+                h.forms->get<BatchMonitor>()->mnucsSysTray1LoadonStartup()->isChecked()};
+    }
+
+    static QWidget *nextTabStop(QWidget *widget)
+    {
+        do
+            widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus));
+        return widget;
+    }
+
+private Q_SLOTS:
+    void firstRunWritesTheDefaultsInOrder()
+    {
+        Harness h;
+        h.start();
+        QCOMPARE(h.iniText(), QStringLiteral("[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n\n\n"
+                                             "[TolvaneConfirm]\nShowWindow=1\n\n\n"
+                                             "[TrayIconSettings]\nEnable=1\n"));
+        QVERIFY(h.forms->isLoaded<Settings>());
+        QVERIFY(!h.forms->get<Settings>()->isVisible());
+        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(main->isVisible());
+        QCOMPARE(checkmarks(h), (Checkmarks{true, true, true, true}));
+        QVERIFY(h.trayArea.isIconShown());
+        QCOMPARE(h.trayArea.shownTip, QStringLiteral("Tolvane"));
+        QVERIFY(!h.trayArea.shownIcon.isNull());
+        QVERIFY(h.forms->get<BatchMonitor>()->csSysTray1()->InTray());
+        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::On);
+        QVERIFY(!h.forms->get<BatchMonitor>()->isVisible());
+        QVERIFY(h.messages.shown.isEmpty());
+    }
+
+    void laterRuns_data()
+    {
+        QTest::addColumn<QString>("loadOnStartup"); // "<absent>" for no entry
+        QTest::addColumn<bool>("iconShown");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("1") << "1" << true << true;
+        QTest::newRow("0") << "0" << false << false;
+        QTest::newRow("-1: checked, yet no icon") << "-1" << false << true;
+        QTest::newRow("absent: checked, yet no icon") << "<absent>" << false << true;
+    }
+
+    void laterRuns()
+    {
+        QFETCH(QString, loadOnStartup);
+        QFETCH(bool, iconShown);
+        QFETCH(bool, checked);
+        Harness h;
+        QByteArray ini = "[Settings]\nSettings=FirstTime\n";
+        if (loadOnStartup != QStringLiteral("<absent>"))
+            ini += "LoadOnStartup=" + loadOnStartup.toUtf8() + "\n";
+        h.writeIni(ini + "[TolvaneConfirm]\nShowWindow=0\n[TrayIconSettings]\nEnable=-1\n");
+        h.start();
+        QVERIFY(!h.forms->isLoaded<Settings>());
+        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(main->isVisible());
+        QCOMPARE(h.trayArea.isIconShown(), iconShown);
+        QCOMPARE(main->csSysTray1()->trayMode(),
+                 iconShown ? csSysTray::TrayMode::On : csSysTray::TrayMode::Off);
+        QCOMPARE(checkmarks(h), (Checkmarks{false, true, checked, checked}));
+        QCOMPARE(h.read(SettingsKeys::loadOnStartup.section, SettingsKeys::loadOnStartup.key),
+                 loadOnStartup); // untouched
+    }
+
+    void firstTimeInAnotherCaseIsAFirstRun()
+    {
+        Harness h;
+        h.writeIni(
+            "[Settings]\nSettings=firsttime\nLoadOnStartup=0\n[TolvaneConfirm]\nShowWindow=0\n");
+        h.start();
+        QVERIFY(h.forms->isLoaded<Settings>());
+        QCOMPARE(h.read(firstTime.section, firstTime.key), QStringLiteral("FirstTime"));
+        QCOMPARE(h.read(loadOnStartup.section, loadOnStartup.key), QStringLiteral("1"));
+        QCOMPARE(h.read(showConfirmation.section, showConfirmation.key), QStringLiteral("1"));
+        QVERIFY(h.trayArea.isIconShown());
+    }
+
+    void aMarkerLeftFromAnEarlierRunIsOnlyConsumed()
+    {
+        Harness h;
+        h.writeIni(
+            "[Settings]\nSettings=FirstTime\nLoadOnStartup=0\n[TolvaneConfirm]\nShowWindow=0\n"
+            "[TrayIconSettings]\nEnable=0\n[TolvaneConfirmSettings]\nSettings=OK\n");
+        h.start();
+        QVERIFY(!h.hasEntry(unloadMarker.section, unloadMarker.key));
+        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(main->isVisible()); // shown by the start-up procedure all the same
+        QCOMPARE(checkmarks(h), (Checkmarks{false, false, true, true})); // as created
+        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::Unset);
+        QVERIFY(!h.trayArea.isIconShown());
+        QVERIFY(!h.forms->isLoaded<Settings>());
+    }
+
+    void aMarkerOtherThanOkIsNoMarker()
+    {
+        Harness h;
+        h.writeIni("[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n[TolvaneConfirmSettings]"
+                   "\nSettings=ok\n");
+        h.start();
+        QCOMPARE(h.read(unloadMarker.section, unloadMarker.key), QStringLiteral("ok"));
+        QCOMPARE(h.forms->get<Tolvane>()->csSysTray1()->trayMode(), csSysTray::TrayMode::On);
+    }
+
+    void withoutANotificationAreaTheIconIsNeverInTheTray()
+    {
+        Harness h;
+        h.trayArea.available = false;
+        h.start();
+        QVERIFY(h.forms->get<Tolvane>()->isVisible());
+        QVERIFY(!h.forms->get<BatchMonitor>()->csSysTray1()->InTray());
+    }
+
+    void theMainWindowMatchesItsDesign()
+    {
+        Harness h;
+        h.start();
+        Tolvane *main = h.forms->get<Tolvane>();
+        QCOMPARE(main->windowTitle(), QStringLiteral("Tolvane"));
+        QCOMPARE(main->centralWidget()->size(), QSize(712, 481));
+        QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(main->cmdOK()->toolTip(), QStringLiteral("Confirm Batch File Settings"));
+        QCOMPARE(main->cmdExit()->geometry(), QRect(376, 432, 81, 33));
+        QCOMPARE(main->mnuTolvaneHelp()->shortcut(), QKeySequence(Qt::Key_F1));
+        // The keyboard visits the four steps, OK, both Browse buttons and Exit, in order.
+        const QList<QWidget *> expected{
+            main->txtDrive(), main->txtDirectory(), main->txtExe(),     main->txtDirectorySave(),
+            main->cmdOK(),    main->cmdBrowse(),    main->cmdBrowse2(), main->cmdExit()};
+        for (qsizetype i = 1; i < expected.size(); ++i)
+            QCOMPARE(nextTabStop(expected[i - 1])->objectName(), expected[i]->objectName());
+        // No label's text is cut off by its box.
+        const auto labels = main->findChildren<QLabel *>();
+        QCOMPARE(labels.size(), 7);
+        for (const QLabel *label : labels)
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                     qPrintable(label->objectName()));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
