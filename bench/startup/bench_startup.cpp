@@ -1,0 +1,183 @@
+// Start-up to the main window shown, and resident memory then: Tolvane's real
+// start-up against a bare Qt window with the same widgets and a menu bar. Each
+// sample is a fresh process; the two kinds alternate so that both see the
+// same machine. Prints medians and the ratio.
+#include "app/dialogmessageboxes.h"
+#include "app/forms.h"
+#include "app/ghostguard.h"
+#include "app/settingsstore.h"
+#include "creator/drivemap.h"
+#include "creator/tolvane.h"
+#include "tray/batchmonitor.h"
+#include "tray/systemtrayarea.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <time.h>
+
+namespace {
+
+qint64 monotonicNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+qint64 residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return 0;
+}
+
+// Reported once the window is shown and the event loop has run.
+void reportWhenShown(QWidget *window)
+{
+    QTimer::singleShot(0, window, [] {
+        std::printf("%lld %lld\n", monotonicNs(), residentKiB());
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+}
+
+int runTolvane(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    DialogMessageBoxes messages;
+    SettingsStore settings(SettingsStore::defaultFilePath());
+    SystemTrayArea trayArea;
+    const DriveMap drives = DriveMap::fromEnvironment();
+    Services services{settings, messages, trayArea, drives, [] { QCoreApplication::exit(0); }};
+    Forms forms(services);
+    GhostGuard ghostGuard(forms, trayArea);
+    forms.get<BatchMonitor>();
+    reportWhenShown(forms.get<Tolvane>());
+    return app.exec();
+}
+
+// The same kinds and number of widgets, laid out as plainly as possible.
+int runBare(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Bare"));
+    auto *client = new QWidget(&window);
+    window.setCentralWidget(client);
+    new QLabel(QStringLiteral("Please follow steps"), client);
+    for (int i = 0; i < 4; ++i) {
+        auto *frame = new QGroupBox(QStringLiteral("Step"), client);
+        frame->setGeometry(0, 50 + 180 * (i / 2), 350, 177);
+        new QLabel(QStringLiteral("A question of some length"), frame);
+        new QLineEdit(frame);
+    }
+    new QLabel(QStringLiteral("Note"), client);
+    new QLabel(QStringLiteral("Note"), client);
+    for (int i = 0; i < 4; ++i)
+        new QPushButton(QStringLiteral("Button"), client);
+    client->setFixedSize(712, 481);
+    for (const char *title : {"&File", "&View", "&Help"}) {
+        QMenu *menu = window.menuBar()->addMenu(QString::fromLatin1(title));
+        for (int i = 0; i < 3; ++i)
+            menu->addAction(QStringLiteral("Item"));
+    }
+    window.show();
+    reportWhenShown(&window);
+    return app.exec();
+}
+
+struct Sample
+{
+    double ms;
+    qint64 kib;
+};
+
+Sample measure(const QString &mode, const QString &home)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    if (!env.contains(QStringLiteral("DISPLAY")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    const qint64 started = monotonicNs();
+    child.start(QCoreApplication::applicationFilePath(), {mode});
+    child.waitForFinished(30000);
+    const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+    if (fields.size() != 2)
+        qFatal("the %s run printed nothing", qPrintable(mode));
+    return {(fields[0].toLongLong() - started) / 1e6, fields[1].toLongLong()};
+}
+
+template <class T> T median(std::vector<T> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int drive(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(3, atoi(argv[1])) : 21;
+    QTemporaryDir home;
+    // A later run, not the first one: the defaults are already stored.
+    QDir().mkpath(home.filePath(QStringLiteral(".config/Tolvane")));
+    QFile ini(home.filePath(QStringLiteral(".config/Tolvane/Tolvane.ini")));
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n[TolvaneConfirm]\nShowWindow=1\n"
+              "[TrayIconSettings]\nEnable=1\n");
+    ini.close();
+    measure(QStringLiteral("--tolvane"), home.path()); // warm the file cache
+    measure(QStringLiteral("--bare"), home.path());
+    std::vector<double> tolvaneMs, bareMs;
+    std::vector<qint64> tolvaneKiB, bareKiB;
+    for (int i = 0; i < rounds; ++i) {
+        const Sample t = measure(QStringLiteral("--tolvane"), home.path());
+        const Sample b = measure(QStringLiteral("--bare"), home.path());
+        tolvaneMs.push_back(t.ms);
+        tolvaneKiB.push_back(t.kib);
+        bareMs.push_back(b.ms);
+        bareKiB.push_back(b.kib);
+    }
+    const double tMs = median(tolvaneMs), bMs = median(bareMs);
+    const qint64 tKiB = median(tolvaneKiB), bKiB = median(bareKiB);
+    std::printf("start-up to main window shown, %d rounds, platform %s\n", rounds,
+                qEnvironmentVariableIsSet("DISPLAY") ? "xcb" : "offscreen");
+    std::printf("%-26s %10s %10s %8s\n", "", "tolvane", "bare Qt", "ratio");
+    std::printf("%-26s %10.1f %10.1f %8.2f\n", "median time (ms)", tMs, bMs, tMs / bMs);
+    std::printf("%-26s %10lld %10lld %8.2f\n", "median resident (KiB)", tKiB, bKiB,
+                double(tKiB) / double(bKiB));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (mode == "--tolvane")
+        return runTolvane(argc, argv);
+    if (mode == "--bare")
+        return runBare(argc, argv);
+    return drive(argc, argv);
+}
