@@ -1,0 +1,38 @@
+# Installing Tolvane as a desktop program, and its Debian package
+# (cpack -G DEB in the build folder).
+
+set(tolvane_resources ${PROJECT_SOURCE_DIR}/resources)
+install(FILES ${tolvane_resources}/batch.hlp DESTINATION ${CMAKE_INSTALL_DATADIR}/tolvane)
+install(FILES ${tolvane_resources}/tolvane.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+install(FILES ${tolvane_resources}/tolvane.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${tolvane_resources}/org.tolvane.Tolvane.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${tolvane_resources}/org.tolvane.Tolvane.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tolvane RENAME copyright)
+
+# A program run from the build folder finds its help file beside itself.
+configure_file(${tolvane_resources}/batch.hlp ${PROJECT_BINARY_DIR}/src/batch.hlp COPYONLY)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tolvane)
+set(CPACK_PACKAGE_VENDOR "The Tolvane developers")
+set(CPACK_PACKAGE_CONTACT "The Tolvane developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Write DOS batch files that start a program")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tolvane writes small batch files for a DOS or Windows command interpreter\n\
+(Windows, Wine or DOSBox) that change to a program's drive and directory and\n\
+start the program. The user answers four questions; two browse windows fill\n\
+in the directory and the program through the drive letters of the Wine prefix.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tolvane.org)
+# The libraries the binary links are worked out by dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine, dosbox")
+include(CPack)

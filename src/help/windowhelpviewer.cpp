@@ -1,0 +1,111 @@
+#include "windowhelpviewer.h"
+
+#include "helpwindow.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <optional>
+
+namespace {
+
+// The anchor names of an HTML help file, or nothing when it cannot be read.
+std::optional<QSet<QString>> readTopics(const QString &path, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return std::nullopt;
+    }
+    QTextDocument document;
+    document.setHtml(QString::fromUtf8(file.readAll()));
+    QSet<QString> topics;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QStringList names = fragment.fragment().charFormat().anchorNames();
+            for (const QString &name : names)
+                topics.insert(name);
+        }
+    }
+    return topics;
+}
+
+} // namespace
+
+WindowHelpViewer::WindowHelpViewer(const DriveMap &drives, const QString &executableFolder,
+                                   QObject *parent)
+    : QObject(parent), m_locator(drives, executableFolder)
+{}
+
+WindowHelpViewer::~WindowHelpViewer()
+{
+    if (m_window) {
+        m_window->disconnect(this);
+        delete m_window;
+    }
+}
+
+HelpWindow *WindowHelpViewer::window() const
+{
+    return m_window;
+}
+
+void WindowHelpViewer::showHelp(const QString &helpFile, qint16 command, qint32 context)
+{
+    if (command != ForceFileCommand && command != ContextCommand) {
+        report(tr("The help viewer does not know the command %1.").arg(command));
+        return;
+    }
+    const HelpFileLocator::Result found = m_locator.locate(helpFile);
+    if (!found.found()) {
+        report(found.problem);
+        return;
+    }
+    QString error;
+    const std::optional<QSet<QString>> topics = readTopics(found.path, error);
+    if (!topics) {
+        report(tr("Cannot open the help file \"%1\": %2.").arg(helpFile, error));
+        return;
+    }
+    const QString shown = m_window ? m_window->shownFile() : QString();
+    if (command == ForceFileCommand) {
+        HelpWindow *window = openWindow();
+        // A viewer that already shows this file stays where it is.
+        if (shown != QFileInfo(found.path).canonicalFilePath())
+            window->showDocument(found.path, QString());
+        else
+            window->clearProblem();
+        window->present();
+        return;
+    }
+    const QString topic = QString::number(context);
+    if (!topics->contains(topic)) {
+        report(tr("The help file \"%1\" has no topic %2.").arg(helpFile, topic));
+        return;
+    }
+    HelpWindow *window = openWindow();
+    window->showDocument(found.path, topic);
+    window->present();
+}
+
+HelpWindow *WindowHelpViewer::openWindow()
+{
+    if (!m_window) {
+        // A top-level window of its own: it deletes itself when closed, so the
+        // next request opens a fresh one; the viewer deletes one still open.
+        m_window = new HelpWindow;
+        connect(m_window, &HelpWindow::closed, this, &WindowHelpViewer::windowClosed);
+    }
+    return m_window;
+}
+
+// The complaint goes into the viewer's window; what it shows stays as it was.
+void WindowHelpViewer::report(const QString &problem)
+{
+    HelpWindow *window = openWindow();
+    window->reportProblem(problem);
+    window->present();
+}

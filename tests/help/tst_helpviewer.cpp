@@ -1,0 +1,245 @@
+// The program's own help viewer: where it finds the help file, which topic it
+// shows, and how it reports what it cannot show.
+#include "creator/drivemap.h"
+#include "help/helpfilelocator.h"
+#include "help/helpwindow.h"
+#include "help/windowhelpviewer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+namespace {
+
+constexpr qint16 contextCommand = HelpViewer::ContextCommand;
+constexpr qint16 forceFileCommand = HelpViewer::ForceFileCommand;
+
+void copyFile(const QString &from, const QString &to)
+{
+    QDir().mkpath(QFileInfo(to).absolutePath());
+    QFile::remove(to);
+    QVERIFY(QFile::copy(from, to));
+}
+
+void writeFile(const QString &path, const QByteArray &text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+} // namespace
+
+class TestHelpViewer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_previousFolder = QDir::currentPath();
+        QDir().mkpath(path(u"work"_qs));
+        QDir().mkpath(path(u"prefix/bin"_qs));
+        QDir().mkpath(path(u"drive_c"_qs));
+        QVERIFY(QDir::setCurrent(path(u"work"_qs)));
+        m_drives = DriveMap({{QLatin1Char('c'), path(u"drive_c"_qs)}});
+        m_viewer = std::make_unique<WindowHelpViewer>(m_drives, path(u"prefix/bin"_qs));
+    }
+    void cleanup()
+    {
+        m_viewer.reset();
+        QDir::setCurrent(m_previousFolder);
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path());
+    }
+
+    // A bare name: the current folder, then beside the executable, then the
+    // installed data folder; the first that holds the file wins.
+    void bareNameLookup_data()
+    {
+        QTest::addColumn<QStringList>("holders");
+        QTest::addColumn<QString>("expected");
+        const QString work = u"work/batch.hlp"_qs;
+        const QString bin = u"prefix/bin/batch.hlp"_qs;
+        const QString share = u"prefix/share/tolvane/batch.hlp"_qs;
+        QTest::newRow("current folder first") << QStringList{work, bin, share} << work;
+        QTest::newRow("beside the executable") << QStringList{bin, share} << bin;
+        QTest::newRow("installed data folder") << QStringList{share} << share;
+    }
+    void bareNameLookup()
+    {
+        QFETCH(QStringList, holders);
+        QFETCH(QString, expected);
+        for (const QString &holder : holders)
+            writeFile(path(holder), "<html></html>");
+        const HelpFileLocator locator(m_drives, path(u"prefix/bin"_qs));
+        const HelpFileLocator::Result result = locator.locate(u"batch.hlp"_qs);
+        QVERIFY2(result.found(), qPrintable(result.problem));
+        QCOMPARE(result.path, path(expected));
+    }
+
+    // Paths as the settings entry makes them: DOS form through the drive map,
+    // letter case as DOS ignores it, the host's own absolute form as is.
+    void pathLookup_data()
+    {
+        QTest::addColumn<QString>("helpFile");
+        QTest::addColumn<QString>("expected"); // empty: not found
+        QTest::newRow("dos path") << u"c:\\tools\\batch.hlp"_qs << u"drive_c/tools/batch.hlp"_qs;
+        QTest::newRow("dos path, other case")
+            << u"C:\\TOOLS\\BATCH.HLP"_qs << u"drive_c/tools/batch.hlp"_qs;
+        QTest::newRow("no separator added") << u"c:\\toolsbatch.hlp"_qs << QString();
+        QTest::newRow("unmapped drive") << u"q:\\tools\\batch.hlp"_qs << QString();
+        QTest::newRow("relative dos path") << u"sub\\batch.hlp"_qs << u"work/sub/batch.hlp"_qs;
+    }
+    void pathLookup()
+    {
+        QFETCH(QString, helpFile);
+        QFETCH(QString, expected);
+        writeFile(path(u"drive_c/tools/batch.hlp"_qs), "<html></html>");
+        writeFile(path(u"work/sub/batch.hlp"_qs), "<html></html>");
+        const HelpFileLocator locator(m_drives, path(u"prefix/bin"_qs));
+        const HelpFileLocator::Result result = locator.locate(helpFile);
+        if (expected.isEmpty()) {
+            QVERIFY(!result.found());
+            QVERIFY2(result.problem.contains(helpFile), qPrintable(result.problem));
+        } else {
+            QVERIFY2(result.found(), qPrintable(result.problem));
+            QCOMPARE(result.path, path(expected));
+        }
+    }
+
+    // The shipped help file: its opening topic is its top, and topics 2 and 3
+    // are where the Help menu sends the user.
+    void contextShowsTopic_data()
+    {
+        QTest::addColumn<int>("topic");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("contact") << 2 << u"How to contact the author"_qs;
+        QTest::newRow("licence") << 3 << u"License agreement"_qs;
+    }
+    void contextShowsTopic()
+    {
+        QFETCH(int, topic);
+        QFETCH(QString, heading);
+        installShippedFile();
+        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, topic);
+        HelpWindow *window = m_viewer->window();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->browser()->source().fragment(), QString::number(topic));
+        QTRY_VERIFY(scrollOf(window) > 0);
+        // The topic's heading is in view.
+        QTextDocument *document = window->browser()->document();
+        const QTextCursor found =
+            document->find(heading, document->characterCount() - 1, QTextDocument::FindBackward);
+        QVERIFY(!found.isNull());
+        const QRect shown = window->browser()->viewport()->rect();
+        QVERIFY(shown.contains(window->browser()->cursorRect(found)));
+        QVERIFY(window->problemLabel()->isHidden());
+    }
+
+    // Force-file opens the file at its opening topic, leaves a viewer that
+    // already shows it where it is, and starts afresh once the user closed it.
+    void forceFile()
+    {
+        installShippedFile();
+        m_viewer->showHelp(u"batch.hlp"_qs, forceFileCommand, 3);
+        HelpWindow *window = m_viewer->window();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), u"Tolvane Help"_qs);
+        QCOMPARE(scrollOf(window), 0);
+
+        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 2);
+        QTRY_VERIFY(scrollOf(window) > 0);
+        const int scroll = scrollOf(window);
+        const QUrl source = window->browser()->source();
+        m_viewer->showHelp(u"batch.hlp"_qs, forceFileCommand, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_viewer->window(), window);
+        QCOMPARE(window->browser()->source(), source);
+        QCOMPARE(scrollOf(window), scroll);
+
+        QSignalSpy closed(m_viewer.get(), &WindowHelpViewer::windowClosed);
+        window->close();
+        QCOMPARE(closed.size(), 1);
+        QTRY_VERIFY(!m_viewer->window());
+        m_viewer->showHelp(u"batch.hlp"_qs, forceFileCommand, 0);
+        QVERIFY(m_viewer->window() && m_viewer->window()->isVisible());
+        QCOMPARE(scrollOf(m_viewer->window()), 0);
+    }
+
+    // What cannot be shown is said in the viewer's window, never in a message
+    // box, and what the viewer showed stays as it was.
+    void problemsReportedInTheViewer_data()
+    {
+        QTest::addColumn<QString>("helpFile");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("context");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("missing file")
+            << u"nothere.hlp"_qs << int(forceFileCommand) << 0 << u"nothere.hlp"_qs;
+        QTest::newRow("missing dos file")
+            << u"c:\\toolsbatch.hlp"_qs << int(contextCommand) << 2 << u"c:\\toolsbatch.hlp"_qs;
+        QTest::newRow("unknown topic") << u"batch.hlp"_qs << int(contextCommand) << 99 << u"99"_qs;
+        QTest::newRow("unknown command") << u"batch.hlp"_qs << 42 << 2 << u"42"_qs;
+    }
+    void problemsReportedInTheViewer()
+    {
+        QFETCH(QString, helpFile);
+        QFETCH(int, command);
+        QFETCH(int, context);
+        QFETCH(QString, mentions);
+        installShippedFile();
+        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 3);
+        HelpWindow *window = m_viewer->window();
+        QTRY_VERIFY(scrollOf(window) > 0);
+        const int scroll = scrollOf(window);
+        const QUrl source = window->browser()->source();
+
+        m_viewer->showHelp(helpFile, qint16(command), context);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_viewer->window(), window);
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->problemLabel()->isHidden());
+        QVERIFY2(window->problemLabel()->text().contains(mentions),
+                 qPrintable(window->problemLabel()->text()));
+        QCOMPARE(window->browser()->source(), source);
+        QCOMPARE(scrollOf(window), scroll);
+        QVERIFY(!QApplication::activeModalWidget());
+        const auto windows = QApplication::topLevelWidgets();
+        for (const QWidget *widget : windows)
+            QVERIFY(!qobject_cast<const QMessageBox *>(widget));
+
+        // The next request that works clears the complaint.
+        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 2);
+        QVERIFY(window->problemLabel()->isHidden());
+    }
+
+private:
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+    void installShippedFile()
+    {
+        copyFile(QStringLiteral(TOLVANE_HELP_FILE), path(u"prefix/share/tolvane/batch.hlp"_qs));
+    }
+    static int scrollOf(const HelpWindow *window)
+    {
+        return window->browser()->verticalScrollBar()->value();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_previousFolder;
+    DriveMap m_drives;
+    std::unique_ptr<WindowHelpViewer> m_viewer;
+};
+
+QTEST_MAIN(TestHelpViewer)
+#include "tst_helpviewer.moc"
