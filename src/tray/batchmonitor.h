@@ -20,12 +20,22 @@ public:
     csSysTray *csSysTray1() const { return m_csSysTray1; }
     QMenu *mnucsSysTray1() const { return m_mnucsSysTray1; }
     QAction *mnucsSysTray1LoadonStartup() const { return m_mnucsSysTray1LoadonStartup; }
+    QAction *mnucsSysTray1CreateNewBatchFile() const { return m_mnucsSysTray1CreateNewBatchFile; }
+    QAction *mnucsSysTray1About() const { return m_mnucsSysTray1About; }
+    QAction *mnucsSysTray1Exit() const { return m_mnucsSysTray1Exit; }
 
 protected:
     void loadHandling() override;
 
 private:
+    void buildMenu();
+    void onTrayActivate();
+    void onCreateNewBatchFile();
+
     csSysTray *m_csSysTray1;
     QMenu *m_mnucsSysTray1;
     QAction *m_mnucsSysTray1LoadonStartup;
+    QAction *m_mnucsSysTray1CreateNewBatchFile = nullptr;
+    QAction *m_mnucsSysTray1About = nullptr;
+    QAction *m_mnucsSysTray1Exit = nullptr;
 };

@@ -66,3 +66,9 @@ void csSysTray::ShowTrayMenu(QMenu *menu)
     if (m_area && menu)
         m_area->popUpMenu(menu);
 }
+
+void csSysTray::attachTrayMenu(QMenu *menu)
+{
+    if (m_area && menu)
+        m_area->attachMenu(menu);
+}

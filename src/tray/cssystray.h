@@ -37,6 +37,8 @@ public:
     void SendWindowToTray(WId window);
     void RestoreWindowFromTray(WId window);
     void ShowTrayMenu(QMenu *menu);
+    // The menu ShowTrayMenu will be given, for hosts that open it themselves.
+    void attachTrayMenu(QMenu *menu);
 
 Q_SIGNALS:
     void TrayActivate();

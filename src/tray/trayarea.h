@@ -19,6 +19,10 @@ public:
     // True only while an icon really stands in a notification area.
     virtual bool isIconShown() const = 0;
     virtual void popUpMenu(QMenu *menu) = 0;
+    // Hands the tray menu to a host that shows a context menu of its own
+    // (a StatusNotifierItem host); hosts that report clicks get it through
+    // popUpMenu instead.
+    virtual void attachMenu(QMenu *menu) = 0;
 
 Q_SIGNALS:
     void activated();     // primary click on the icon

@@ -35,6 +35,8 @@ public:
         ++menuPopUps;
     }
 
+    void attachMenu(QMenu *menu) override { attachedMenu = menu; }
+
     void click() { Q_EMIT activated(); }
     void contextClick() { Q_EMIT menuRequested(); }
 
@@ -43,6 +45,7 @@ public:
     QString shownTip;
     QPointer<QMenu> poppedUpMenu;
     int menuPopUps = 0;
+    QPointer<QMenu> attachedMenu;
 
 private:
     void setShown(bool shown)

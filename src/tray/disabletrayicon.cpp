@@ -1,0 +1,79 @@
+#include "disabletrayicon.h"
+
+#include "app/forms.h"
+#include "app/settingskeys.h"
+#include "app/settingsstore.h"
+#include "app/twips.h"
+#include "batchmonitor.h"
+#include "creator/tolvane.h"
+#include "traydialoglayout.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QPushButton *makeButton(QWidget *dialog, const char *name, const QString &caption, QRect geometry)
+{
+    auto *button = new QPushButton(caption, dialog);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(true); // Enter presses the button that has the focus
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+DisableTrayIcon::DisableTrayIcon(Forms &forms)
+    : Form(forms),
+      m_cmdYes(makeButton(this, "cmdYes", tr("&Yes"), twipsRect(1560, 1440, 1215, 375))),
+      m_cmdNo(makeButton(this, "cmdNo", tr("&No"), twipsRect(3000, 1440, 1215, 375)))
+{
+    TrayDialogLayout::makeDialogWindow(this, "DisableTrayIcon", tr("Disable Tray Icon"));
+    TrayDialogLayout::addInformationIcon(this);
+    QLabel *text = TrayDialogLayout::addText(
+        this,
+        tr("Disabling the Tray Icon will limit you to easier access to Tolvane. Are you sure "
+           "you would like to disable it? If you disable, changes will not take effect until "
+           "the next time you start Tolvane."),
+        twipsRect(960, 240, 4575, 975));
+    QWidget::setTabOrder(m_cmdYes, m_cmdNo);
+    TrayDialogLayout::finish(this, QSize(twips(5775), twips(2055)), text, {m_cmdYes, m_cmdNo});
+
+    connect(m_cmdYes, &QPushButton::clicked, this, &DisableTrayIcon::onYes);
+    connect(m_cmdNo, &QPushButton::clicked, this, &DisableTrayIcon::onNo);
+}
+
+void DisableTrayIcon::loadHandling()
+{
+    show();
+    activateWindow();
+    m_cmdNo->setFocus();
+}
+
+void DisableTrayIcon::onYes()
+{
+    using namespace SettingsKeys;
+    services().settings.write(loadOnStartup.section, loadOnStartup.key, off);
+    if (forms().get<Tolvane>()->isVisible()) {
+        forms().unload(this);
+        return;
+    }
+    // With the main window out of sight the tray host goes, and its icon with
+    // it. A hidden main window would then be out of reach, so the program ends.
+    Forms &lifetime = forms();
+    lifetime.unload<BatchMonitor>();
+    lifetime.unload(this);
+    lifetime.endProgram();
+}
+
+// Puts the preference back; an unload marker left by the tray menu stays.
+void DisableTrayIcon::onNo()
+{
+    using namespace SettingsKeys;
+    services().settings.write(loadOnStartup.section, loadOnStartup.key, on);
+    forms().get<Tolvane>()->mnuLoadTrayIcononStartup()->setChecked(true);
+    forms().get<BatchMonitor>()->mnucsSysTray1LoadonStartup()->setChecked(true);
+    forms().unload(this);
+}

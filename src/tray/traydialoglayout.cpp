@@ -1,0 +1,58 @@
+#include "traydialoglayout.h"
+
+#include "app/fonts.h"
+#include "app/labelfit.h"
+#include "app/programicon.h"
+#include "app/twips.h"
+#include "app/windowplacement.h"
+
+#include <QLabel>
+#include <QStyle>
+#include <QWidget>
+
+void TrayDialogLayout::makeDialogWindow(QWidget *dialog, const char *name, const QString &caption)
+{
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(caption);
+    dialog->setWindowIcon(programIcon());
+    // A plain widget rather than a QDialog: Esc and done() would hide a
+    // QDialog without unloading it.
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog->setFont(designFont(8.25));
+}
+
+QLabel *TrayDialogLayout::addInformationIcon(QWidget *dialog)
+{
+    constexpr int iconSize = 32;
+    auto *image = new QLabel(dialog);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setPixmap(
+        dialog->style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(iconSize, iconSize));
+    image->setGeometry(twipsRect(240, 240, 480, 480));
+    return image;
+}
+
+QLabel *TrayDialogLayout::addText(QWidget *dialog, const QString &text, QRect geometry)
+{
+    auto *label = new QLabel(text, dialog);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(geometry);
+    return label;
+}
+
+void TrayDialogLayout::finish(QWidget *dialog, QSize designSize, QLabel *text,
+                              const QList<QWidget *> &below)
+{
+    // Room below, so the text grows downwards only.
+    dialog->resize(designSize.width(), designSize.height() * 3);
+    const int designBottom = text->geometry().bottom();
+    fitLabelToText(text);
+    const int growth = std::max(0, text->geometry().bottom() - designBottom);
+    for (QWidget *control : below)
+        control->move(control->x(), control->y() + growth);
+    dialog->setFixedSize(designSize.width(), designSize.height() + growth);
+    centreOnScreen(dialog);
+}

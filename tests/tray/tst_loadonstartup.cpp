@@ -1,0 +1,233 @@
+#include "harness.h"
+
+#include "app/settingskeys.h"
+#include "creator/tolvane.h"
+#include "tray/batchmonitor.h"
+#include "tray/cssystray.h"
+#include "tray/disabletrayicon.h"
+#include "tray/enabletrayicon.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTest>
+
+using namespace SettingsKeys;
+
+namespace {
+
+enum class From { TrayMenu, ViewMenu };
+enum class Answer { Yes, No, CloseBox };
+
+const QByteArray laterRun = "[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n"
+                            "[TolvaneConfirm]\nShowWindow=1\n[TrayIconSettings]\nEnable=1\n";
+
+QAction *trayItem(Harness &h)
+{
+    return h.forms->get<BatchMonitor>()->mnucsSysTray1LoadonStartup();
+}
+
+QAction *viewItem(Harness &h)
+{
+    return h.forms->get<Tolvane>()->mnuLoadTrayIcononStartup();
+}
+
+// A click on the menu item: Qt inverts the checkmark, then the handler runs.
+void click(Harness &h, From from)
+{
+    (from == From::TrayMenu ? trayItem(h) : viewItem(h))->trigger();
+}
+
+void answer(Harness &h, Answer answer)
+{
+    DisableTrayIcon *dialog = h.forms->get<DisableTrayIcon>();
+    switch (answer) {
+    case Answer::Yes:
+        QTest::mouseClick(dialog->cmdYes(), Qt::LeftButton);
+        break;
+    case Answer::No:
+        QTest::mouseClick(dialog->cmdNo(), Qt::LeftButton);
+        break;
+    case Answer::CloseBox:
+        dialog->close();
+        break;
+    }
+    Harness::settle();
+}
+
+QString stored(const Harness &h)
+{
+    return h.read(loadOnStartup.section, loadOnStartup.key);
+}
+
+bool markerStored(const Harness &h)
+{
+    return h.read(unloadMarker.section, unloadMarker.key) == unloadMarkerValue;
+}
+
+} // namespace
+
+class TestLoadOnStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void switchOffWithTheMainWindowVisible_data()
+    {
+        QTest::addColumn<From>("from");
+        QTest::addColumn<Answer>("reply");
+        QTest::addColumn<bool>("onAfter");
+        QTest::newRow("tray menu, Yes") << From::TrayMenu << Answer::Yes << false;
+        QTest::newRow("tray menu, No") << From::TrayMenu << Answer::No << true;
+        QTest::newRow("tray menu, close box") << From::TrayMenu << Answer::CloseBox << false;
+        QTest::newRow("View menu, Yes") << From::ViewMenu << Answer::Yes << false;
+        QTest::newRow("View menu, No") << From::ViewMenu << Answer::No << true;
+        QTest::newRow("View menu, close box") << From::ViewMenu << Answer::CloseBox << false;
+    }
+    void switchOffWithTheMainWindowVisible()
+    {
+        QFETCH(From, from);
+        QFETCH(Answer, reply);
+        QFETCH(bool, onAfter);
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+
+        click(h, from);
+        QVERIFY(h.forms->isLoaded<DisableTrayIcon>());
+        DisableTrayIcon *dialog = h.forms->get<DisableTrayIcon>();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->focusWidget(), dialog->cmdNo());
+        QVERIFY(!trayItem(h)->isChecked());
+        QVERIFY(!viewItem(h)->isChecked());
+        QCOMPARE(stored(h), off);
+        // Only the tray menu's path marks the main window's next close as its own.
+        QCOMPARE(markerStored(h), from == From::TrayMenu);
+
+        answer(h, reply);
+        QVERIFY(!h.forms->isLoaded<DisableTrayIcon>());
+        QCOMPARE(stored(h), flag(onAfter));
+        QCOMPARE(trayItem(h)->isChecked(), onAfter);
+        QCOMPARE(viewItem(h)->isChecked(), onAfter);
+        QCOMPARE(markerStored(h), from == From::TrayMenu);
+        // The icon stays until the program ends; the main window stays open.
+        QVERIFY(h.trayArea.isIconShown());
+        QVERIFY(h.forms->get<Tolvane>()->isVisible());
+        QVERIFY(!h.forms->hasEnded());
+    }
+
+    // After Yes: the tray menu's marker keeps the program in the tray on the
+    // next close; from the View menu that close removes the icon and ends it.
+    void nextCloseAfterSwitchingOff_data()
+    {
+        QTest::addColumn<From>("from");
+        QTest::addColumn<bool>("staysInTray");
+        QTest::newRow("tray menu") << From::TrayMenu << true;
+        QTest::newRow("View menu") << From::ViewMenu << false;
+    }
+    void nextCloseAfterSwitchingOff()
+    {
+        QFETCH(From, from);
+        QFETCH(bool, staysInTray);
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        click(h, from);
+        answer(h, Answer::Yes);
+
+        h.forms->get<Tolvane>()->close();
+        Harness::settle();
+        QVERIFY(!markerStored(h));
+        QCOMPARE(h.forms->hasEnded(), !staysInTray);
+        QCOMPARE(h.trayArea.isIconShown(), staysInTray);
+    }
+
+    void switchOffFromTheTrayWhileTheMainWindowIsNotLoaded()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        QTest::mouseClick(h.forms->get<Tolvane>()->cmdExit(), Qt::LeftButton);
+        Harness::settle();
+        QVERIFY(!h.forms->isLoaded<Tolvane>());
+
+        click(h, From::TrayMenu);
+        // Loaded hidden by clearing its checkmark; the load only took the marker.
+        QVERIFY(h.forms->isLoaded<Tolvane>());
+        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(!main->isVisible());
+        QVERIFY(!main->mnuLoadTrayIcononStartup()->isChecked());
+        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::Unset);
+        QVERIFY(!markerStored(h));
+        QCOMPARE(stored(h), off);
+        QVERIFY(h.forms->get<DisableTrayIcon>()->isVisible());
+
+        // No: both back on, the program stays reachable through its icon.
+        answer(h, Answer::No);
+        QVERIFY(trayItem(h)->isChecked());
+        QVERIFY(viewItem(h)->isChecked());
+        QCOMPARE(stored(h), on);
+        QVERIFY(!main->isVisible());
+        QVERIFY(h.trayArea.isIconShown());
+        QVERIFY(!h.forms->hasEnded());
+    }
+
+    // Yes while the main window is out of sight: the tray host goes with its
+    // icon, and with nothing left to reach, so does the program.
+    void yesWhileTheMainWindowIsHiddenEndsTheProgram()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        h.trayArea.click(); // hides the main window
+        Harness::settle();
+        QVERIFY(!h.forms->get<Tolvane>()->isVisible());
+
+        click(h, From::TrayMenu);
+        answer(h, Answer::Yes);
+        QCOMPARE(stored(h), off);
+        QVERIFY(!h.forms->isLoaded<BatchMonitor>());
+        QVERIFY(h.forms->hasEnded());
+        QCOMPARE(h.quitCalls, 1);
+        QVERIFY(!h.trayArea.isIconShown());
+    }
+
+    // Switching on from the tray while the main window is not loaded: the load
+    // that setting its checkmark causes runs in full and reads the old "0".
+    void switchOnFromTheTrayWhileTheMainWindowIsNotLoaded()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        // Off from the tray, Yes, then close: the marker keeps the program in
+        // the tray with "0" stored and the main window unloaded.
+        click(h, From::TrayMenu);
+        answer(h, Answer::Yes);
+        h.forms->get<Tolvane>()->close();
+        Harness::settle();
+        QVERIFY(!h.forms->isLoaded<Tolvane>());
+        QVERIFY(!markerStored(h));
+        QCOMPARE(stored(h), off);
+        QVERIFY(h.trayArea.isIconShown());
+        QVERIFY(!trayItem(h)->isChecked());
+
+        click(h, From::TrayMenu);
+        Harness::settle();
+        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(main->isVisible());
+        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::Off);
+        QVERIFY(!h.trayArea.isIconShown()); // the load removed it
+        QVERIFY(main->mnuLoadTrayIcononStartup()->isChecked());
+        QVERIFY(!trayItem(h)->isChecked()); // cleared by the load, left so
+        QCOMPARE(stored(h), on);
+        QVERIFY(h.forms->get<EnableTrayIcon>()->isVisible());
+        QVERIFY(!h.forms->hasEnded());
+
+        // The next full load sets both checkmarks and shows the icon again.
+        h.restart();
+        QVERIFY(trayItem(h)->isChecked());
+        QVERIFY(h.trayArea.isIconShown());
+    }
+};
+
+QTEST_MAIN(TestLoadOnStartup)
+#include "tst_loadonstartup.moc"

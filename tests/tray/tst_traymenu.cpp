@@ -1,0 +1,198 @@
+#include "harness.h"
+
+#include "app/settingskeys.h"
+#include "creator/tolvane.h"
+#include "tray/batchmonitor.h"
+#include "tray/cssystray.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+using namespace SettingsKeys;
+
+namespace {
+
+const QByteArray laterRun = "[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n"
+                            "[TolvaneConfirm]\nShowWindow=1\n[TrayIconSettings]\nEnable=1\n";
+
+BatchMonitor *trayHost(Harness &h)
+{
+    return h.forms->get<BatchMonitor>();
+}
+
+// The user's Exit with the icon shown: the main window goes, the program stays.
+void exitToTray(Harness &h)
+{
+    QTest::mouseClick(h.forms->get<Tolvane>()->cmdExit(), Qt::LeftButton);
+    Harness::settle();
+    QVERIFY(!h.forms->isLoaded<Tolvane>());
+    QVERIFY(h.trayArea.isIconShown());
+}
+
+bool markerStored(const Harness &h)
+{
+    return h.read(unloadMarker.section, unloadMarker.key) == unloadMarkerValue;
+}
+
+} // namespace
+
+class TestTrayMenu : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void menuHoldsItsItemsInOrderAndComesUpOnTheContextClick()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        QMenu *menu = trayHost(h)->mnucsSysTray1();
+        QStringList items;
+        for (const QAction *action : menu->actions())
+            items << action->objectName() + QLatin1Char('=') + action->text();
+        QCOMPARE(items, QStringList({QStringLiteral("mnucsSysTray1LoadonStartup=Load Tray Icon on "
+                                                    "Startup"),
+                                     QStringLiteral("mnuSeperator1="),
+                                     QStringLiteral("mnucsSysTray1CreateNewBatchFile=&Create New "
+                                                    "Batch File..."),
+                                     QStringLiteral("mnuSeperator2="),
+                                     QStringLiteral("mnucsSysTray1About=&About"),
+                                     QStringLiteral("mnuSeperator3="),
+                                     QStringLiteral("mnucsSysTray1Exit=E&xit")}));
+        QCOMPARE(h.trayArea.attachedMenu, menu);
+        QCOMPARE(h.trayArea.menuPopUps, 0);
+
+        h.trayArea.contextClick();
+        QCOMPARE(h.trayArea.menuPopUps, 1);
+        QCOMPARE(h.trayArea.poppedUpMenu, menu);
+        QVERIFY(!markerStored(h)); // the menu request writes nothing
+    }
+
+    void activationLoadsAnUnloadedMainWindowHiddenThenShowsIt()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        exitToTray(h);
+
+        h.trayArea.click();
+        Harness::settle();
+        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(main->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QVERIFY(!trayHost(h)->isVisible());
+        // Its load only consumed the marker: initial checkmarks, no tray mode.
+        QVERIFY(!markerStored(h));
+        QVERIFY(!main->mnuTolvaneConfirmation()->isChecked());
+        QVERIFY(!main->mnuEnableTrayIconConfirmation()->isChecked());
+        QVERIFY(main->mnuLoadTrayIcononStartup()->isChecked());
+        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::Unset);
+        QVERIFY(h.trayArea.isIconShown());
+        QVERIFY(!h.forms->hasEnded());
+    }
+
+    void activationHidesAndShowsALoadedMainWindowAsItWas()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        QPointer<Tolvane> main = h.forms->get<Tolvane>();
+        main->txtDrive()->setText(QStringLiteral("c:"));
+
+        h.trayArea.click();
+        Harness::settle();
+        QVERIFY(main);
+        QVERIFY(!main->isVisible());
+        QVERIFY(!trayHost(h)->isVisible());
+        QVERIFY(markerStored(h));
+        QVERIFY(!h.forms->hasEnded()); // the icon keeps it reachable
+
+        h.trayArea.click();
+        Harness::settle();
+        QVERIFY(main);
+        QVERIFY(main->isVisible());
+        QVERIFY(!trayHost(h)->isVisible());
+        QCOMPARE(main->txtDrive()->text(), QStringLiteral("c:"));
+        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::On);
+        QVERIFY(markerStored(h));
+    }
+
+    void createNewBatchFileShowsAHiddenMainWindowAsItWas()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        QPointer<Tolvane> main = h.forms->get<Tolvane>();
+        main->txtExe()->setText(QStringLiteral("edit.com"));
+        main->mnuTolvaneConfirmation()->setChecked(false);
+        h.trayArea.click();
+        Harness::settle();
+        QVERIFY(!main->isVisible());
+
+        trayHost(h)->mnucsSysTray1CreateNewBatchFile()->trigger();
+        Harness::settle();
+        QVERIFY(main);
+        QVERIFY(main->isVisible());
+        QCOMPARE(main->txtExe()->text(), QStringLiteral("edit.com"));
+        QVERIFY(!main->mnuTolvaneConfirmation()->isChecked()); // no load handling ran
+    }
+
+    void createNewBatchFileLoadsAnUnloadedMainWindowInFull()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        exitToTray(h);
+
+        trayHost(h)->mnucsSysTray1CreateNewBatchFile()->trigger();
+        Harness::settle();
+        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(main->isVisible());
+        QVERIFY(main->txtDrive()->text().isEmpty());
+        QVERIFY(main->mnuTolvaneConfirmation()->isChecked());
+        QVERIFY(main->mnuEnableTrayIconConfirmation()->isChecked());
+        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::On);
+        QVERIFY(!markerStored(h));
+    }
+
+    void exitEndsAtOnceWithoutAskingOrSaving()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        Tolvane *main = h.forms->get<Tolvane>();
+        main->txtDrive()->setText(QStringLiteral("c:"));
+        main->txtDirectorySave()->setText(QStringLiteral("run.bat"));
+        const QString before = h.iniText();
+
+        trayHost(h)->mnucsSysTray1Exit()->trigger();
+        QVERIFY(h.forms->hasEnded());
+        QCOMPARE(h.quitCalls, 1);
+        QVERIFY(h.messages.shown.isEmpty());
+        QCOMPARE(h.iniText(), before);
+        QVERIFY(h.forms->isLoaded<Tolvane>()); // ended, not unloaded
+        QVERIFY(!main->isVisible());
+    }
+
+    // The main window's own control hides and shows that window and writes nothing.
+    void mainWindowsOwnControlTogglesItsWindow()
+    {
+        Harness h;
+        h.writeIni(laterRun);
+        h.start();
+        Tolvane *main = h.forms->get<Tolvane>();
+        Q_EMIT main->csSysTray1()->TrayActivate();
+        QVERIFY(!main->isVisible());
+        Q_EMIT main->csSysTray1()->TrayActivate();
+        QVERIFY(main->isVisible());
+        QVERIFY(!markerStored(h));
+        QVERIFY(!trayHost(h)->isVisible());
+    }
+};
+
+QTEST_MAIN(TestTrayMenu)
+#include "tst_traymenu.moc"
