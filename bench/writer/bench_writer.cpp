@@ -1,0 +1,111 @@
+// Writing a batch file: from the click on "&OK" to the file committed and the
+// confirmation window shown, against a bare QSaveFile write of the same bytes
+// to the same place in the same run. Prints medians and ratios.
+//
+//   bench_writer [presses]   (runs offscreen unless a display is set)
+#include "harness.h"
+
+#include "app/settingskeys.h"
+#include "app/settingsstore.h"
+#include "creator/batchfile.h"
+#include "creator/batchfilesaver.h"
+#include "creator/tolvane.h"
+#include "creator/tolvaneconfirm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+double timed(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const int presses = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 201;
+
+    Harness harness; // a first run: the confirmation window is on
+    harness.start();
+    QDir().mkpath(harness.driveC() + QStringLiteral("/windows"));
+    const QStringList steps{QStringLiteral("c:"), QStringLiteral("c:\\windows"),
+                            QStringLiteral("notepad.exe"), QStringLiteral("notepad.bat")};
+    const BatchFile batch({steps[0], steps[1], steps[2], steps[3]});
+    const QByteArray bytes = batch.bytes().value_or(QByteArray());
+    const QString hostPath = harness.driveC() + QStringLiteral("/windows/notepad.bat");
+
+    using namespace SettingsKeys;
+    std::vector<double> bare, saver, store, press;
+    for (int i = 0; i < presses; ++i) {
+        bare.push_back(timed([&] {
+            QSaveFile file(hostPath);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+                !file.commit())
+                std::fprintf(stderr, "bare write failed\n");
+        }));
+        saver.push_back(timed([&] {
+            if (BatchFileSaver(harness.drives).save(batch.targetPath(), bytes))
+                std::fprintf(stderr, "saver failed\n");
+        }));
+
+        // What the press stores: the path, the marker, and the marker's removal.
+        store.push_back(timed([&] {
+            harness.settings->write(lastBatchPath.section, lastBatchPath.key, batch.targetPath());
+            harness.settings->write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+            harness.settings->deleteSection(unloadMarker.section);
+        }));
+
+        Tolvane *window = harness.forms->get<Tolvane>();
+        window->txtDrive()->setText(steps[0]);
+        window->txtDirectory()->setText(steps[1]);
+        window->txtExe()->setText(steps[2]);
+        window->txtDirectorySave()->setText(steps[3]);
+        Harness::settle();
+        press.push_back(timed([&] {
+            window->cmdOK()->click();
+            TolvaneConfirm *confirm = harness.forms->get<TolvaneConfirm>();
+            confirm->repaint();
+            if (!confirm->isVisible())
+                std::fprintf(stderr, "no confirmation\n");
+        }));
+        harness.forms->unload<TolvaneConfirm>();
+        Harness::settle();
+    }
+
+    const double base = median(bare);
+    std::printf("%d presses, medians in ms\n", presses);
+    std::printf("%-44s %9s %7s\n", "", "median", "ratio");
+    std::printf("%-44s %9.3f %7.2f\n", "bare QSaveFile write (baseline)", base, 1.0);
+    std::printf("%-44s %9.3f %7.2f\n", "BatchFileSaver: checks, drive map, write", median(saver),
+                median(saver) / base);
+    std::printf("%-44s %9.3f %7.2f\n", "its three settings writes", median(store),
+                median(store) / base);
+    std::printf("%-44s %9.3f %7.2f\n", "\"&OK\" to file committed, confirmation shown",
+                median(press), median(press) / base);
+    return 0;
+}
