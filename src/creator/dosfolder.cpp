@@ -1,0 +1,79 @@
+#include "dosfolder.h"
+
+#include "drivemap.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+QString DosFolder::dosPath() const
+{
+    return QString(drive) + QStringLiteral(":\\") + names.join(QLatin1Char('\\'));
+}
+
+QString DosFolder::hostPath(const DriveMap &drives) const
+{
+    QString path = drives.folderOf(drive).value_or(QString());
+    for (const QString &name : names)
+        path += (path.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + name;
+    return path;
+}
+
+DosFolder DosFolder::ancestor(qsizetype depth) const
+{
+    return {drive, names.mid(0, depth)};
+}
+
+DosFolder DosFolder::child(const QString &name) const
+{
+    return {drive, names + QStringList{name}};
+}
+
+bool DosFolder::isDriveString(const QString &text)
+{
+    static const QRegularExpression driveString(QStringLiteral("^[A-Za-z]:(\\s.*)?$"));
+    return driveString.match(text).hasMatch();
+}
+
+std::optional<DosFolder> DosFolder::resolve(const DriveMap &drives, const QString &text,
+                                            const DosFolder &processFolder, QString *error)
+{
+    QString path = text.trimmed();
+    if (isDriveString(path)) {
+        const QChar letter = path.at(0).toLower();
+        if (!drives.folderOf(letter)) {
+            *error =
+                QCoreApplication::translate("DosFolder", "drive %1: is not mapped to any folder")
+                    .arg(letter);
+            return std::nullopt;
+        }
+        return processFolder.drive == letter ? processFolder : DosFolder{letter, {}};
+    }
+    const bool hasDrive = path.size() >= 2 && path.at(1) == QLatin1Char(':');
+    if (!hasDrive) { // relative or rooted: through the drive that holds it
+        const DriveMap::HostPath host = drives.toHost(path);
+        const auto dos = host.ok() ? drives.toDos(host.path) : std::nullopt;
+        if (!dos) {
+            *error = host.ok() ? QCoreApplication::translate("DosFolder", "it lies on no drive")
+                               : host.error;
+            return std::nullopt;
+        }
+        path = *dos;
+    }
+    const DriveMap::HostPath host = drives.toHost(path);
+    if (!host.ok()) {
+        *error = host.error;
+        return std::nullopt;
+    }
+    // toHost builds the host path on the drive's folder, names matched on disk.
+    DosFolder folder{path.at(0).toLower(), {}};
+    const QString root = drives.folderOf(folder.drive).value_or(QString());
+    folder.names = host.path.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return folder;
+}
+
+DosFolder DosFolder::processFolder(const DriveMap &drives)
+{
+    QString ignored;
+    const QString current = drives.currentDosFolder();
+    return resolve(drives, current, {}, &ignored).value_or(DosFolder{current.at(0).toLower(), {}});
+}

@@ -1,0 +1,94 @@
+#include "pickerparts.h"
+
+#include "dirlist.h"
+#include "drivelist.h"
+#include "drivemap.h"
+#include "statusline.h"
+
+#include "app/fonts.h"
+#include "app/programicon.h"
+#include "app/services.h"
+#include "app/twips.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <limits>
+
+namespace PickerParts {
+
+void setUpWindow(QWidget *window, const char *name, const QString &caption, int width, int height)
+{
+    window->setObjectName(QString::fromLatin1(name));
+    window->setWindowTitle(caption);
+    window->setWindowIcon(programIcon());
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+    // The controls keep their places when the window is resized.
+    window->resize(twips(width), twips(height));
+}
+
+DriveList *makeDriveList(QWidget *window, const Services &services, const QRect &geometry)
+{
+    auto *list = new DriveList(services.drives, window);
+    list->setObjectName(QStringLiteral("DriveListBox"));
+    list->setFont(designFont(8.25));
+    list->setGeometry(geometry);
+    return list;
+}
+
+DirList *makeDirList(QWidget *window, const Services &services, const QRect &geometry)
+{
+    auto *list = new DirList(services.drives, window);
+    list->setObjectName(QStringLiteral("DirListBox"));
+    list->setFont(designFont(8.25));
+    list->setGeometry(geometry);
+    return list;
+}
+
+QLineEdit *makeTextBox(QWidget *window, const QRect &geometry)
+{
+    auto *box = new QLineEdit(window);
+    box->setObjectName(QStringLiteral("txtFilename"));
+    box->setFont(designFont(8.25));
+    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setGeometry(geometry);
+    return box;
+}
+
+// Neither button answers Enter or Esc.
+QPushButton *makeButton(QWidget *window, const char *name, const QString &text,
+                        const QString &toolTip, const QRect &geometry)
+{
+    auto *button = new QPushButton(text, window);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(toolTip);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->setGeometry(geometry);
+    return button;
+}
+
+StatusLine *makeStatusLine(QWidget *window, const QRect &geometry)
+{
+    auto *line = new StatusLine(window);
+    line->setObjectName(QStringLiteral("lblStatus"));
+    line->setFont(designFont(8.25));
+    line->setGeometry(geometry);
+    return line;
+}
+
+void startLists(DriveList *drives, DirList *folders, StatusLine *status)
+{
+    folders->startAt(folders->processFolder());
+    drives->setDriveLetter(folders->folder().drive);
+    QObject::connect(folders, &DirList::busyChanged, status,
+                     [status, folders](bool busy) { status->setBusy(folders, busy); });
+    QObject::connect(folders, &DirList::readFailed, status, &StatusLine::showProblem);
+    // A drive that cannot be read leaves the drive list on the drive shown.
+    QObject::connect(folders, &DirList::readFailed, drives,
+                     [drives, folders] { drives->setDriveLetter(folders->folder().drive); });
+}
+
+} // namespace PickerParts

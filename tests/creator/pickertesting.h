@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTest>
+
+// Small helpers for driving the pickers' lists the way a user would.
+namespace PickerTesting {
+
+inline QStringList rows(const QAbstractItemView *view)
+{
+    QStringList texts;
+    const QAbstractItemModel *model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts.append(model->index(row, 0).data().toString());
+    return texts;
+}
+
+inline QModelIndex indexOf(const QAbstractItemView *view, const QString &text)
+{
+    const int row = rows(view).indexOf(text);
+    return row < 0 ? QModelIndex() : view->model()->index(row, 0);
+}
+
+inline QPoint centreOf(QAbstractItemView *view, const QModelIndex &index)
+{
+    view->scrollTo(index);
+    return view->visualRect(index).center();
+}
+
+inline bool doubleClick(QAbstractItemView *view, const QString &text)
+{
+    const QModelIndex index = indexOf(view, text);
+    if (!index.isValid())
+        return false;
+    const QPoint at = centreOf(view, index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    return true;
+}
+
+inline bool click(QAbstractItemView *view, const QString &text)
+{
+    const QModelIndex index = indexOf(view, text);
+    if (!index.isValid())
+        return false;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centreOf(view, index));
+    return true;
+}
+
+inline void makeFiles(const QString &folder, const QStringList &names)
+{
+    QDir().mkpath(folder);
+    for (const QString &name : names) {
+        QFile file(folder + QLatin1Char('/') + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+}
+
+// The process's current folder for one test; the pickers open there.
+class CurrentFolder
+{
+public:
+    explicit CurrentFolder(const QString &folder) : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(folder);
+    }
+    ~CurrentFolder() { QDir::setCurrent(m_previous); }
+    CurrentFolder(const CurrentFolder &) = delete;
+    CurrentFolder &operator=(const CurrentFolder &) = delete;
+
+private:
+    QString m_previous;
+};
+
+} // namespace PickerTesting
