@@ -10,6 +10,8 @@ packages=(
     fonts-liberation2
     # end-to-end tests: a private X display, a notification area, a pointer
     xvfb xauth trayer xdotool x11-utils imagemagick
+    # the Debian package (cpack -G DEB) works out its dependencies with dpkg-shlibdeps
+    dpkg-dev
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(
@@ -19,6 +21,8 @@ if [ "${1:-}" = "--test" ]; then
         desktop-file-utils appstream
         # sanitizer and fuzzing builds
         clang libclang-rt-14-dev
+        # the tray on a StatusNotifierItem host: a private session bus and a D-Bus client
+        dbus-daemon libglib2.0-bin
     )
 fi
 

@@ -8,6 +8,7 @@
 #include "app/settingsstore.h"
 #include "creator/drivemap.h"
 #include "creator/tolvane.h"
+#include "help/windowhelpviewer.h"
 #include "tray/batchmonitor.h"
 #include "tray/systemtrayarea.h"
 
@@ -67,7 +68,9 @@ int runTolvane(int argc, char **argv)
     SettingsStore settings(SettingsStore::defaultFilePath());
     SystemTrayArea trayArea;
     const DriveMap drives = DriveMap::fromEnvironment();
-    Services services{settings, messages, trayArea, drives, [] { QCoreApplication::exit(0); }};
+    WindowHelpViewer helpViewer(drives, QCoreApplication::applicationDirPath());
+    Services services{settings, messages,   trayArea,
+                      drives,   helpViewer, [] { QCoreApplication::exit(0); }};
     Forms forms(services);
     GhostGuard ghostGuard(forms, trayArea);
     forms.get<BatchMonitor>();

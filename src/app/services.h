@@ -3,6 +3,7 @@
 #include <functional>
 
 class DriveMap;
+class HelpViewer;
 class MessageBoxes;
 class SettingsStore;
 class TrayArea;
@@ -14,6 +15,7 @@ struct Services
     MessageBoxes &messages;
     TrayArea &trayArea;
     const DriveMap &drives;
+    HelpViewer &helpViewer;
     // Ends the process; by the time it is called every window is hidden.
     std::function<void()> quit;
 };

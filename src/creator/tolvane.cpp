@@ -10,8 +10,18 @@
 #include "app/settingswindow.h"
 #include "app/twips.h"
 #include "app/windowplacement.h"
+#include "batchfilewriter.h"
+#include "directorybrowsebox.h"
+#include "filenamebrowsebox.h"
+#include "help/batchaboutbox.h"
+#include "help/commondialog.h"
+#include "help/helptopics.h"
+#include "tolvaneconfirm.h"
 #include "tray/batchmonitor.h"
 #include "tray/cssystray.h"
+#include "tray/enabletrayicon.h"
+#include "tray/loadonstartup.h"
+#include "tray/trayactivation.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -93,6 +103,10 @@ Tolvane::Tolvane(Forms &forms) : Form(forms), m_csSysTray1(new csSysTray(this))
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     m_csSysTray1->setObjectName(QStringLiteral("csSysTray1"));
+    connect(m_csSysTray1, &csSysTray::TrayActivate, this,
+            [this] { TrayActivation::mainWindowActivated(*this); });
+    m_CommonDialog1 = new CommonDialog(services().helpViewer, this);
+    m_CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("TolvaneClientArea"));
@@ -164,6 +178,12 @@ void Tolvane::buildButtons(QWidget *client)
     m_cmdExit =
         makeButton(client, "cmdExit", tr("E&xit"), tr("Exit"), twipsRect(5640, 6480, 1215, 495));
     connect(m_cmdExit, &QPushButton::clicked, this, [this] { exitDecision(forms()); });
+    connect(m_cmdOK, &QPushButton::clicked, this,
+            [this] { BatchFileWriter(forms()).confirmBatchFileSettings(*this); });
+    connect(m_cmdBrowse, &QPushButton::clicked, this,
+            [this] { forms().get<DirectoryBrowseBox>(); });
+    connect(m_cmdBrowse2, &QPushButton::clicked, this,
+            [this] { forms().get<FilenameBrowseBox>(); });
 }
 
 void Tolvane::buildMenus()
@@ -184,9 +204,17 @@ void Tolvane::buildMenus()
                                                       tr("Enable Tray Icon Confirmation"), false);
     confirmations->addAction(m_mnuTolvaneConfirmation);
     confirmations->addAction(m_mnuEnableTrayIconConfirmation);
+    connect(m_mnuTolvaneConfirmation, &QAction::triggered, this, [this] {
+        TolvaneConfirm::batchFileConfirmationClicked(forms(),
+                                                     m_mnuTolvaneConfirmation->isChecked());
+    });
+    connect(m_mnuEnableTrayIconConfirmation, &QAction::triggered, this,
+            [this] { EnableTrayIcon::confirmationItemClicked(forms()); });
     m_mnuLoadTrayIcononStartup =
         makeCheckAction(this, "mnuLoadTrayIcononStartup", tr("&Load Tray Icon on Startup"), true);
     view->addAction(m_mnuLoadTrayIcononStartup);
+    connect(m_mnuLoadTrayIcononStartup, &QAction::triggered, this,
+            [this] { LoadOnStartup::viewItemClicked(forms()); });
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -202,6 +230,13 @@ void Tolvane::buildMenus()
     help->addAction(m_mnuLicenseAgreement);
     help->addSeparator()->setObjectName(QStringLiteral("mnuSeparator4"));
     help->addAction(m_mnuAboutTolvane);
+    connect(m_mnuTolvaneHelp, &QAction::triggered, this,
+            [this] { HelpTopics::showContents(*m_CommonDialog1, services().settings); });
+    connect(m_mnuContactingtheAuthor, &QAction::triggered, this,
+            [this] { HelpTopics::showContactTopic(*m_CommonDialog1, services().settings); });
+    connect(m_mnuLicenseAgreement, &QAction::triggered, this,
+            [this] { HelpTopics::showLicenceTopic(*m_CommonDialog1, services().settings); });
+    connect(m_mnuAboutTolvane, &QAction::triggered, this, [this] { forms().get<BatchAboutBox>(); });
 }
 
 void Tolvane::setTabOrder()

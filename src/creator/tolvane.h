@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class CommonDialog;
 class csSysTray;
 
 // The main window: the four steps from which a batch file is made.
@@ -40,6 +41,7 @@ public:
     QAction *mnuAboutTolvane() const { return m_mnuAboutTolvane; }
 
     csSysTray *csSysTray1() const { return m_csSysTray1; }
+    CommonDialog *CommonDialog1() const { return m_CommonDialog1; }
 
 protected:
     void loadHandling() override;
@@ -71,4 +73,5 @@ private:
     QAction *m_mnuAboutTolvane = nullptr;
 
     csSysTray *m_csSysTray1 = nullptr;
+    CommonDialog *m_CommonDialog1 = nullptr;
 };

@@ -167,6 +167,7 @@ private Q_SLOTS:
         Harness h;
         startLaterRun(h, "1");
         h.forms->unload<BatchMonitor>();
+        Harness::settle();
         QVERIFY(!h.trayArea.isIconShown()); // the icon goes with its window
         QVERIFY(!h.forms->hasEnded());
         h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);

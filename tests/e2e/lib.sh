@@ -29,20 +29,35 @@ wait_for() {
     done
 }
 
-# start_desktop [--no-tray]: Xvfb on a free display, with trayer as the
-# notification area unless told otherwise.
-start_desktop() {
-    exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+# start_xvfb: one X server on a display number picked at random from a
+# wide range. The lowest free number (Xvfb -displayfd) is a poor choice when
+# tests run side by side: a neighbour's server that is just shutting down on
+# that number removes the new server's socket on its way out.
+start_xvfb() {
+    local number=$((100 + RANDOM % 3900))
+    [ -e "/tmp/.X$number-lock" ] && return 1
+    # -noreset: otherwise the server resets when its last client (the
+    # xdpyinfo below) leaves, and a program connecting meanwhile is refused.
+    Xvfb ":$number" -noreset -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     PIDS+=($!)
-    local display
-    read -r -t 10 display <&3 || fail "Xvfb did not start"
-    export DISPLAY=":$display"
-    if [ "${1:-}" != "--no-tray" ]; then
+    export DISPLAY=":$number"
+    wait_for 10 xdpyinfo
+}
+
+# start_desktop [--no-tray]: a private X display, with trayer as the
+# notification area unless told otherwise. Tried a few times, since a display
+# number can be taken by a neighbour's X server at the same moment.
+start_desktop() {
+    local try
+    for try in 1 2 3 4 5; do
+        start_xvfb || continue
+        [ "${1:-}" = "--no-tray" ] && return 0
         trayer --edge top --align left --widthtype pixel --width 200 --height 32 \
             --SetDockType false --SetPartialStrut false --expand false >/dev/null 2>&1 &
         PIDS+=($!)
-        wait_for 10 xdotool search --class trayer || fail "trayer did not start"
-    fi
+        wait_for 10 xdotool search --class trayer && return 0
+    done
+    fail "no X display with a notification area could be started"
 }
 
 # start_tolvane BINARY: starts the program and waits for its main window.
@@ -60,3 +75,5 @@ tray_icon_window() {
     xwininfo -root -tree | awk '/"panel"/ {inpanel = 1; next}
         inpanel && /"Tolvane"/ {print $1; exit}'
 }
+
+has_tray_icon() { [ -n "$(tray_icon_window)" ]; }

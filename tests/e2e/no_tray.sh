@@ -7,6 +7,11 @@ TOLVANE=$1
 start_desktop --no-tray
 start_tolvane "$TOLVANE"
 window=$(xdotool search --onlyvisible --name '^Tolvane$' | head -1)
-xdotool windowfocus --sync "$window" key alt+x
-wait_for 10 bash -c "! kill -0 $TOLVANE_PID" || fail "the program kept running with nothing to show"
+# Without a window manager the keyboard focus can lag behind the first key;
+# the Exit button's Alt+X is pressed again until it has been seen.
+for try in 1 2 3 4 5; do
+    xdotool windowfocus --sync "$window" key alt+x 2>/dev/null || true
+    wait_for 3 bash -c "! kill -0 $TOLVANE_PID" && break
+done
+running && fail "the program kept running with nothing to show"
 echo "PASS no_tray"

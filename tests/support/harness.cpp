@@ -28,7 +28,7 @@ void Harness::makeRun()
     forms.reset();
     settings = std::make_unique<SettingsStore>(iniPath());
     services = std::make_unique<Services>(
-        Services{*settings, messages, trayArea, drives, [this] { ++quitCalls; }});
+        Services{*settings, messages, trayArea, drives, helpViewer, [this] { ++quitCalls; }});
     forms = std::make_unique<Forms>(*services);
     ghostGuard = std::make_unique<GhostGuard>(*forms, trayArea);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakehelpviewer.h"
 #include "fakemessageboxes.h"
 #include "faketrayarea.h"
 
@@ -40,6 +41,7 @@ public:
     FakeTrayArea trayArea;
     // c: is drive_c in the temporary folder, z: is /.
     DriveMap drives;
+    FakeHelpViewer helpViewer;
     int quitCalls = 0;
     std::unique_ptr<Services> services;
     std::unique_ptr<Forms> forms;
