@@ -7,3 +7,7 @@ scripts/install-deps.sh --test
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
+# Then the whole suite again under AddressSanitizer and UBSan (build-asan/),
+# and a one-minute libFuzzer run of each fuzz target (build-fuzz/).
+scripts/test-sanitizers.sh
+scripts/test-fuzz.sh

@@ -1,5 +1,7 @@
 #include "settingsstore.h"
 
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <sys/stat.h>
 
@@ -57,6 +60,30 @@ struct FileStamp
     }
     bool operator==(const FileStamp &) const = default;
 };
+
+// Waits up to ten seconds for the lock, looking again every few milliseconds:
+// another instance holds it only for a millisecond or two (Qt's own waiting
+// sleeps a tenth of a second at a time). Qt sees at once that a lock whose
+// owner has died is stale, but a writer killed between creating the lock file
+// and writing its name into it leaves an empty file that Qt would honour for
+// half a minute. A live writer names itself at once, so a lock file still
+// nameless after half a second belongs to no one and is removed.
+bool takeLock(QLockFile &lock)
+{
+    QDeadlineTimer deadline(10000);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        qint64 pid = 0;
+        QString host, app;
+        const QDateTime created = QFileInfo(lock.fileName()).lastModified();
+        if (!lock.getLockInfo(&pid, &host, &app) && created.isValid() &&
+            qAbs(created.msecsTo(QDateTime::currentDateTime())) > 500)
+            lock.removeStaleLockFile();
+        QThread::msleep(2);
+    }
+    return true;
+}
 
 } // namespace
 
@@ -130,8 +157,10 @@ QString SettingsStore::read(const QString &section, const QString &key,
 
 bool SettingsStore::write(const QString &section, const QString &key, const QString &value)
 {
-    // A line break cannot be kept in a one-line entry; the program never writes one.
-    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+    // A line break cannot be kept in a one-line entry, and a NUL would cut the
+    // value short; the program never writes either.
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
+        value.contains(QChar::Null))
         return false;
     return save(section, key, &value);
 }
@@ -169,12 +198,15 @@ std::optional<double> SettingsStore::toNumber(const QString &text)
 }
 
 // Picks up changes another running instance has saved since the last look.
-void SettingsStore::refresh() const
+// The stamp saves re-reading for every read; a write re-reads in any case,
+// since a quick save by another instance can leave the stamp as it was (an
+// inode used again, a clock that ticks every few milliseconds).
+void SettingsStore::refresh(bool always) const
 {
     if (m_memoryOnly)
         return;
     const FileStamp stamp = FileStamp::of(m_filePath);
-    if (stamp == m_document->stamp)
+    if (!always && stamp == m_document->stamp)
         return;
     QByteArray data;
     if (stamp.exists) {
@@ -222,10 +254,10 @@ bool SettingsStore::save(const QString &section, const QString &key, const QStri
         reason = tr("the file is read-only");
     } else {
         QLockFile lock(m_filePath + QStringLiteral(".lock"));
-        if (!lock.tryLock(10000)) {
+        if (!takeLock(lock)) {
             reason = tr("the file stays locked by another program");
         } else {
-            refresh();
+            refresh(true);
             if (m_memoryOnly) { // the re-read failed and said so already
                 apply(*m_document);
                 return false;

@@ -46,7 +46,7 @@ Q_SIGNALS:
     void problemOccurred(const QString &message);
 
 private:
-    void refresh() const;
+    void refresh(bool always = false) const;
     bool save(const QString &section, const QString &key, const QString *value);
     void fail(const QString &message);
 

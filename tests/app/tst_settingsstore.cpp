@@ -85,6 +85,7 @@ private Q_SLOTS:
     {
         SettingsStore store(path());
         QVERIFY(!store.write(S, K, QStringLiteral("a\nb")));
+        QVERIFY(!store.write(S, K, QStringLiteral("a") + QChar::Null + QStringLiteral("b")));
         QCOMPARE(store.read(S, K, QStringLiteral("<absent>")), QStringLiteral("<absent>"));
     }
 

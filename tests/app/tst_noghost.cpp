@@ -1,0 +1,206 @@
+#include "harness.h"
+
+#include "creator/tolvane.h"
+#include "creator/tolvaneconfirm.h"
+#include "help/batchaboutbox.h"
+#include "tray/batchmonitor.h"
+#include "tray/disabletrayicon.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+// Every way the program can lose its last visible window. Where nothing is
+// left on the screen and no icon is in the notification area, the program
+// must end rather than run on out of the user's reach; where the icon is
+// still there, it must keep running.
+namespace {
+
+enum class Path {
+    CloseWithMarkerIconHidden,
+    ConfirmationCloseBoxIconHidden,
+    CreateAnotherNoIconHidden,
+    DisableYesMainHidden,
+    NoAreaCloseBox,
+    NoAreaExitButton,
+    NoAreaCloseWithMarker,
+    NoAreaConfirmationCloseBox,
+    NoAreaAboutOnlyWindowLeft,
+    IconShownCloseWithMarker,
+    IconShownConfirmationCloseBox,
+    IconShownDisableCloseBoxMainHidden,
+};
+
+void startLaterRun(Harness &h, bool loadOnStartup)
+{
+    h.writeIni(QByteArrayLiteral("[Settings]\nSettings=FirstTime\nLoadOnStartup=") +
+               (loadOnStartup ? "1" : "0") + "\n[TolvaneConfirm]\nShowWindow=1\n");
+    h.start();
+    Harness::settle();
+}
+
+// The About window sets the unload marker while the main window is loaded.
+void openAndCloseAbout(Harness &h)
+{
+    h.forms->get<Tolvane>()->mnuAboutTolvane()->trigger();
+    QVERIFY(h.forms->isLoaded<BatchAboutBox>());
+    h.forms->get<BatchAboutBox>()->close();
+    Harness::settle();
+}
+
+void writeBatchFile(Harness &h)
+{
+    Tolvane *main = h.forms->get<Tolvane>();
+    main->txtDrive()->setText(QStringLiteral("c:"));
+    main->txtDirectory()->setText(QStringLiteral("c:\\"));
+    main->txtExe()->setText(QStringLiteral("a.exe"));
+    main->txtDirectorySave()->setText(QStringLiteral("a.bat"));
+    main->cmdOK()->click();
+    Harness::settle();
+    QVERIFY(h.forms->isLoaded<TolvaneConfirm>());
+    QVERIFY(h.forms->get<TolvaneConfirm>()->isVisible());
+}
+
+void closeConfirmation(Harness &h)
+{
+    h.forms->get<TolvaneConfirm>()->close();
+}
+
+// The tray icon hides the main window; the tray menu switches load-on-startup off.
+void hideMainAndSwitchOff(Harness &h)
+{
+    h.trayArea.click();
+    Harness::settle();
+    QVERIFY(!h.forms->get<Tolvane>()->isVisible());
+    h.forms->get<BatchMonitor>()->mnucsSysTray1LoadonStartup()->trigger();
+    Harness::settle();
+    QVERIFY(h.forms->isLoaded<DisableTrayIcon>());
+}
+
+void walk(Harness &h, Path path)
+{
+    switch (path) {
+    case Path::CloseWithMarkerIconHidden:
+        startLaterRun(h, false);
+        openAndCloseAbout(h);
+        h.forms->get<Tolvane>()->close();
+        break;
+    case Path::ConfirmationCloseBoxIconHidden:
+        startLaterRun(h, false);
+        writeBatchFile(h);
+        closeConfirmation(h);
+        break;
+    case Path::CreateAnotherNoIconHidden:
+        startLaterRun(h, false);
+        writeBatchFile(h);
+        h.messages.answers = {false};
+        h.forms->get<TolvaneConfirm>()->OK()->click();
+        break;
+    case Path::DisableYesMainHidden:
+        startLaterRun(h, true);
+        hideMainAndSwitchOff(h);
+        h.forms->get<DisableTrayIcon>()->cmdYes()->click();
+        break;
+    case Path::NoAreaCloseBox:
+        h.trayArea.available = false;
+        startLaterRun(h, true);
+        h.forms->get<Tolvane>()->close();
+        break;
+    case Path::NoAreaExitButton:
+        h.trayArea.available = false;
+        startLaterRun(h, true);
+        h.forms->get<Tolvane>()->cmdExit()->click();
+        break;
+    case Path::NoAreaCloseWithMarker:
+        h.trayArea.available = false;
+        startLaterRun(h, true);
+        openAndCloseAbout(h);
+        h.forms->get<Tolvane>()->close();
+        break;
+    case Path::NoAreaConfirmationCloseBox:
+        h.trayArea.available = false;
+        startLaterRun(h, true);
+        writeBatchFile(h);
+        closeConfirmation(h);
+        break;
+    case Path::NoAreaAboutOnlyWindowLeft:
+        h.trayArea.available = false;
+        startLaterRun(h, true);
+        h.forms->get<Tolvane>()->mnuAboutTolvane()->trigger();
+        h.forms->get<Tolvane>()->close(); // the marker: the main window just goes
+        Harness::settle();
+        QVERIFY(!h.forms->hasEnded()); // the About window is still on the screen
+        h.forms->get<BatchAboutBox>()->close();
+        break;
+    case Path::IconShownCloseWithMarker:
+        startLaterRun(h, true);
+        openAndCloseAbout(h);
+        h.forms->get<Tolvane>()->close();
+        break;
+    case Path::IconShownConfirmationCloseBox:
+        startLaterRun(h, true);
+        writeBatchFile(h);
+        closeConfirmation(h);
+        break;
+    case Path::IconShownDisableCloseBoxMainHidden:
+        startLaterRun(h, true);
+        hideMainAndSwitchOff(h);
+        h.forms->get<DisableTrayIcon>()->close();
+        break;
+    }
+    Harness::settle();
+}
+
+} // namespace
+
+class TestNoGhost : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lastWindowGone_data()
+    {
+        QTest::addColumn<Path>("path");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("close with marker set, icon hidden")
+            << Path::CloseWithMarkerIconHidden << true;
+        QTest::newRow("confirmation's close box, icon hidden")
+            << Path::ConfirmationCloseBoxIconHidden << true;
+        QTest::newRow("no more batch files, icon hidden")
+            << Path::CreateAnotherNoIconHidden << true;
+        QTest::newRow("disable dialog's Yes, main window hidden")
+            << Path::DisableYesMainHidden << true;
+        QTest::newRow("no notification area: close box") << Path::NoAreaCloseBox << true;
+        QTest::newRow("no notification area: Exit") << Path::NoAreaExitButton << true;
+        QTest::newRow("no notification area: close with marker set")
+            << Path::NoAreaCloseWithMarker << true;
+        QTest::newRow("no notification area: confirmation's close box")
+            << Path::NoAreaConfirmationCloseBox << true;
+        QTest::newRow("no notification area: About closed last")
+            << Path::NoAreaAboutOnlyWindowLeft << true;
+        QTest::newRow("icon shown: close with marker set")
+            << Path::IconShownCloseWithMarker << false;
+        QTest::newRow("icon shown: confirmation's close box")
+            << Path::IconShownConfirmationCloseBox << false;
+        QTest::newRow("icon shown: disable dialog's close box, main window hidden")
+            << Path::IconShownDisableCloseBoxMainHidden << false;
+    }
+
+    void lastWindowGone()
+    {
+        QFETCH(Path, path);
+        QFETCH(bool, ends);
+        Harness h;
+        walk(h, path);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(h.forms->hasEnded(), ends);
+        QCOMPARE(h.quitCalls, ends ? 1 : 0);
+        if (!ends) // still reachable through its icon
+            QVERIFY(h.trayArea.isIconShown());
+    }
+};
+
+QTEST_MAIN(TestNoGhost)
+#include "tst_noghost.moc"
