@@ -2,15 +2,8 @@
 // start-up against a bare Qt window with the same widgets and a menu bar. Each
 // sample is a fresh process; the two kinds alternate so that both see the
 // same machine. Prints medians and the ratio.
-#include "app/dialogmessageboxes.h"
-#include "app/forms.h"
-#include "app/ghostguard.h"
-#include "app/settingsstore.h"
-#include "creator/drivemap.h"
+#include "app/program.h"
 #include "creator/tolvane.h"
-#include "help/windowhelpviewer.h"
-#include "tray/batchmonitor.h"
-#include "tray/systemtrayarea.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -85,17 +78,9 @@ int runTolvane(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    DialogMessageBoxes messages;
-    SettingsStore settings(SettingsStore::defaultFilePath());
-    SystemTrayArea trayArea;
-    const DriveMap drives = DriveMap::fromEnvironment();
-    WindowHelpViewer helpViewer(drives, QCoreApplication::applicationDirPath());
-    Services services{settings, messages,   trayArea,
-                      drives,   helpViewer, [] { QCoreApplication::exit(0); }};
-    Forms forms(services);
-    GhostGuard ghostGuard(forms, trayArea);
-    forms.get<BatchMonitor>();
-    reportWhenShown(forms.get<Tolvane>());
+    Program program;
+    program.start();
+    reportWhenShown(program.forms().get<Tolvane>());
     return app.exec();
 }
 
