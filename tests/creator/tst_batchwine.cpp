@@ -68,6 +68,11 @@ private Q_SLOTS:
                                  600);
         QVERIFY2(said.contains(QStringLiteral("ready")),
                  qPrintable(QStringLiteral("Wine cannot run cmd: ") + said));
+        // Setting up the prefix goes on in the background after the first
+        // program ends; a batch file started meanwhile can fail to launch.
+        const QString wineserver = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
+        if (!wineserver.isEmpty())
+            run(wineserver, {QStringLiteral("-w")}, 600);
     }
 
     void cleanupTestCase()
