@@ -9,8 +9,6 @@
 #include "creator/batchfilesaver.h"
 #include "creator/windows1252.h"
 
-#include <QCoreApplication>
-
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
@@ -38,13 +36,6 @@ QString decode(const QByteArray &bytes)
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    silenceQtWarnings();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

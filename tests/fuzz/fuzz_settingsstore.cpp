@@ -9,7 +9,6 @@
 
 #include "app/settingsstore.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -95,14 +94,6 @@ struct Place
 };
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    // QLockFile names its owner after the application.
-    static QCoreApplication app(*argc, *argv);
-    silenceQtWarnings();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
