@@ -60,7 +60,6 @@ void Forms::unload(std::type_index kind)
     widget->hide();
     // The window may be unloading itself from one of its own handlers.
     widget.release()->deleteLater();
-    Q_EMIT windowHidden();
     if (m_entries.empty())
         endProgram();
 }
@@ -79,8 +78,6 @@ void Forms::endProgram()
 // A window's close box goes through unload, so its unload handling runs.
 bool Forms::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Hide)
-        Q_EMIT windowHidden();
     if (event->type() == QEvent::Close) {
         const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry &entry) {
             return entry.widget.get() == watched;

@@ -42,10 +42,6 @@ public:
     void endProgram();
     bool hasEnded() const { return m_ended; }
 
-Q_SIGNALS:
-    // A window of the program was hidden or unloaded.
-    void windowHidden();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -14,7 +14,7 @@ GhostGuard::GhostGuard(Forms &forms, TrayArea &trayArea, QObject *parent)
     m_idle.setSingleShot(true);
     m_idle.setInterval(0);
     connect(&m_idle, &QTimer::timeout, this, &GhostGuard::check);
-    connect(&m_forms, &Forms::windowHidden, &m_idle, qOverload<>(&QTimer::start));
+    qApp->installEventFilter(this);
     connect(&m_trayArea, &TrayArea::iconShownChanged, &m_idle, qOverload<>(&QTimer::start));
 }
 
@@ -25,6 +25,14 @@ bool GhostGuard::isReachable() const
     const auto windows = QApplication::topLevelWidgets();
     return std::any_of(windows.begin(), windows.end(),
                        [](const QWidget *window) { return window->isVisible(); });
+}
+
+bool GhostGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->isWindow())
+        m_idle.start();
+    return false;
 }
 
 void GhostGuard::check()

@@ -19,6 +19,10 @@ public:
 
     bool isReachable() const;
 
+protected:
+    // Any window of the program that is hidden, however, may have been the last one.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void check();
 

@@ -13,9 +13,6 @@ Program::Program()
 {
     QObject::connect(&m_settings, &SettingsStore::problemOccurred,
                      [this](const QString &text) { m_messages.critical(text); });
-    // The help window may be the last thing the user sees; its closing counts.
-    QObject::connect(&m_helpViewer, &WindowHelpViewer::windowClosed, &m_forms,
-                     &Forms::windowHidden);
 }
 
 void Program::start()

@@ -3,6 +3,8 @@
 #include "creator/tolvane.h"
 #include "creator/tolvaneconfirm.h"
 #include "help/batchaboutbox.h"
+#include "help/helpwindow.h"
+#include "help/windowhelpviewer.h"
 #include "tray/batchmonitor.h"
 #include "tray/disabletrayicon.h"
 
@@ -199,6 +201,24 @@ private Q_SLOTS:
         QCOMPARE(h.quitCalls, ends ? 1 : 0);
         if (!ends) // still reachable through its icon
             QVERIFY(h.trayArea.isIconShown());
+    }
+
+    // A window that is none of the registered ones, such as the help viewer,
+    // keeps the program reachable while it is open, and ends it when closed last.
+    void helpWindowClosedLast()
+    {
+        Harness h;
+        startLaterRun(h, false);
+        WindowHelpViewer viewer(h.drives, h.dir.path());
+        viewer.showHelp(QStringLiteral("batch.hlp"), HelpViewer::ForceFileCommand, 0);
+        QVERIFY(viewer.window() && viewer.window()->isVisible());
+        openAndCloseAbout(h);
+        h.forms->get<Tolvane>()->close();
+        Harness::settle();
+        QVERIFY(!h.forms->hasEnded());
+        viewer.window()->close();
+        Harness::settle();
+        QVERIFY(h.forms->hasEnded());
     }
 };
 
