@@ -6,6 +6,8 @@
 #include "statusline.h"
 #include "tolvane.h"
 
+#include "app/controls.h"
+#include "app/fonts.h"
 #include "app/forms.h"
 #include "app/twips.h"
 #include "app/windowplacement.h"
@@ -20,11 +22,12 @@ DirectoryBrowseBox::DirectoryBrowseBox(Forms &forms) : Form(forms)
     setUpWindow(this, "DirectoryBrowseBox", tr("Open Directory"), 4335, 4095);
     m_DriveListBox = makeDriveList(this, services(), twipsRect(960, 2760, 2415, 315));
     m_DirListBox = makeDirList(this, services(), twipsRect(960, 600, 2415, 1890));
-    m_txtFilename = makeTextBox(this, twipsRect(960, 240, 2415, 285));
-    m_OK = makeButton(this, "OK", tr("&OK"), tr("Confirm Directory Name"),
-                      twipsRect(840, 3360, 1215, 495));
-    m_Cancel = makeButton(this, "Cancel", tr("&Cancel"), tr("Back to Tolvane"),
-                          twipsRect(2400, 3360, 1215, 495));
+    m_txtFilename = Controls::makeTextBox(this, "txtFilename", twipsRect(960, 240, 2415, 285));
+    m_txtFilename->setFont(designFont(8.25));
+    m_OK = Controls::makeButton(this, "OK", tr("&OK"), twipsRect(840, 3360, 1215, 495),
+                                tr("Confirm Directory Name"));
+    m_Cancel = Controls::makeButton(this, "Cancel", tr("&Cancel"), twipsRect(2400, 3360, 1215, 495),
+                                    tr("Back to Tolvane"));
     // Between the drive list and the buttons, where the design leaves room.
     m_lblStatus = makeStatusLine(this, twipsRect(120, 3105, 4095, 240));
 

@@ -7,6 +7,7 @@
 #include "statusline.h"
 #include "tolvane.h"
 
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/forms.h"
 #include "app/labelfit.h"
@@ -24,11 +25,12 @@ FilenameBrowseBox::FilenameBrowseBox(Forms &forms) : Form(forms)
     setUpWindow(this, "FilenameBrowseBox", tr("Open Program Directory"), 5895, 4755);
     m_DriveListBox = makeDriveList(this, services(), twipsRect(3480, 3480, 2295, 315));
     m_DirListBox = makeDirList(this, services(), twipsRect(3480, 1200, 2295, 1890));
-    m_txtFilename = makeTextBox(this, twipsRect(3480, 720, 2295, 285));
-    m_OK = makeButton(this, "OK", tr("&OK"), tr("Confirm .EXE filename"),
-                      twipsRect(1440, 4080, 1215, 495));
-    m_Cancel = makeButton(this, "Cancel", tr("&Cancel"), tr("Back to Tolvane"),
-                          twipsRect(3360, 4080, 1215, 495));
+    m_txtFilename = Controls::makeTextBox(this, "txtFilename", twipsRect(3480, 720, 2295, 285));
+    m_txtFilename->setFont(designFont(8.25));
+    m_OK = Controls::makeButton(this, "OK", tr("&OK"), twipsRect(1440, 4080, 1215, 495),
+                                tr("Confirm .EXE filename"));
+    m_Cancel = Controls::makeButton(this, "Cancel", tr("&Cancel"), twipsRect(3360, 4080, 1215, 495),
+                                    tr("Back to Tolvane"));
     m_FileListBox = new FileList(services().drives, this);
     m_FileListBox->setObjectName(QStringLiteral("FileListBox"));
     m_FileListBox->setFont(designFont(8.25));

@@ -10,11 +10,6 @@
 #include "app/services.h"
 #include "app/twips.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-
-#include <limits>
-
 namespace PickerParts {
 
 void setUpWindow(QWidget *window, const char *name, const QString &caption, int width, int height)
@@ -45,29 +40,6 @@ DirList *makeDirList(QWidget *window, const Services &services, const QRect &geo
     list->setFont(designFont(8.25));
     list->setGeometry(geometry);
     return list;
-}
-
-QLineEdit *makeTextBox(QWidget *window, const QRect &geometry)
-{
-    auto *box = new QLineEdit(window);
-    box->setObjectName(QStringLiteral("txtFilename"));
-    box->setFont(designFont(8.25));
-    box->setMaxLength(std::numeric_limits<int>::max());
-    box->setGeometry(geometry);
-    return box;
-}
-
-// Neither button answers Enter or Esc.
-QPushButton *makeButton(QWidget *window, const char *name, const QString &text,
-                        const QString &toolTip, const QRect &geometry)
-{
-    auto *button = new QPushButton(text, window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(toolTip);
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    button->setGeometry(geometry);
-    return button;
 }
 
 StatusLine *makeStatusLine(QWidget *window, const QRect &geometry)

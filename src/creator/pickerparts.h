@@ -4,8 +4,6 @@
 
 class DirList;
 class DriveList;
-class QLineEdit;
-class QPushButton;
 class QRect;
 class QWidget;
 class StatusLine;
@@ -21,9 +19,6 @@ void setUpWindow(QWidget *window, const char *name, const QString &caption, int 
 
 DriveList *makeDriveList(QWidget *window, const Services &services, const QRect &geometry);
 DirList *makeDirList(QWidget *window, const Services &services, const QRect &geometry);
-QLineEdit *makeTextBox(QWidget *window, const QRect &geometry);
-QPushButton *makeButton(QWidget *window, const char *name, const QString &text,
-                        const QString &toolTip, const QRect &geometry);
 StatusLine *makeStatusLine(QWidget *window, const QRect &geometry);
 
 // Starts the lists at the process's current drive and folder, and lets the

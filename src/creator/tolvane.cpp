@@ -1,5 +1,6 @@
 #include "tolvane.h"
 
+#include "app/controls.h"
 #include "app/exitdecision.h"
 #include "app/fonts.h"
 #include "app/forms.h"
@@ -31,29 +32,21 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include <limits>
-
 namespace {
 
+// The steps' labels and text boxes use the design's 9.75 pt face.
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel *label = Controls::makeLabel(parent, name, text, geometry);
     label->setFont(designFont(9.75));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(geometry);
     fitLabelToText(label);
     return label;
 }
 
 QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry)
 {
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
+    QLineEdit *box = Controls::makeTextBox(parent, name, geometry);
     box->setFont(designFont(9.75));
-    box->setMaxLength(std::numeric_limits<int>::max());
-    box->setGeometry(geometry);
     return box;
 }
 
@@ -64,17 +57,6 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &title, QR
     frame->setFont(designFont(12));
     frame->setGeometry(geometry);
     return frame;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &text,
-                        const QString &toolTip, QRect geometry)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(toolTip);
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
 }
 
 QAction *makeAction(QObject *parent, const char *name, const QString &text)
@@ -169,14 +151,16 @@ void Tolvane::buildSteps(QWidget *client)
 // The two Browse buttons belong to the window, drawn over their frames.
 void Tolvane::buildButtons(QWidget *client)
 {
-    m_cmdOK = makeButton(client, "cmdOK", tr("&OK"), tr("Confirm Batch File Settings"),
-                         twipsRect(3840, 6480, 1215, 495));
-    m_cmdBrowse = makeButton(client, "cmdBrowse", tr("Browse..."), tr("Browse for Directory"),
-                             twipsRect(9360, 2520, 1215, 495));
-    m_cmdBrowse2 = makeButton(client, "cmdBrowse2", tr("Browse..."), tr("Browse for Filename"),
-                              twipsRect(3960, 5280, 1215, 495));
-    m_cmdExit =
-        makeButton(client, "cmdExit", tr("E&xit"), tr("Exit"), twipsRect(5640, 6480, 1215, 495));
+    m_cmdOK = Controls::makeButton(client, "cmdOK", tr("&OK"), twipsRect(3840, 6480, 1215, 495),
+                                   tr("Confirm Batch File Settings"));
+    m_cmdBrowse =
+        Controls::makeButton(client, "cmdBrowse", tr("Browse..."), twipsRect(9360, 2520, 1215, 495),
+                             tr("Browse for Directory"));
+    m_cmdBrowse2 =
+        Controls::makeButton(client, "cmdBrowse2", tr("Browse..."),
+                             twipsRect(3960, 5280, 1215, 495), tr("Browse for Filename"));
+    m_cmdExit = Controls::makeButton(client, "cmdExit", tr("E&xit"),
+                                     twipsRect(5640, 6480, 1215, 495), tr("Exit"));
     connect(m_cmdExit, &QPushButton::clicked, this, [this] { exitDecision(forms()); });
     connect(m_cmdOK, &QPushButton::clicked, this,
             [this] { BatchFileWriter(forms()).confirmBatchFileSettings(*this); });

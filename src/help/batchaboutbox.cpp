@@ -1,5 +1,6 @@
 #include "batchaboutbox.h"
 
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/forms.h"
 #include "app/labelfit.h"
@@ -15,16 +16,6 @@
 namespace {
 
 constexpr int iconSize = 32;
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(geometry);
-    return label;
-}
 
 // A one-line label is as wide as its text needs, as far as the window's right
 // margin: the stand-in fonts run wider than the design's.
@@ -60,19 +51,19 @@ BatchAboutBox::BatchAboutBox(Forms &forms) : Form(forms)
     image->setGeometry(twipsRect(120, 120, 480, 480));
 
     const int rightMargin = twips(120);
-    m_utilityTitle =
-        makeLabel(this, "UtilityTitle", tr("Tolvane V1.0.6"), twipsRect(960, 240, 3375, 255));
+    m_utilityTitle = Controls::makeLabel(this, "UtilityTitle", tr("Tolvane V1.0.6"),
+                                         twipsRect(960, 240, 3375, 255));
     m_utilityTitle->setFont(designFont(9.75, true));
     widenToText(m_utilityTitle, rightMargin);
-    QLabel *copyright =
-        makeLabel(this, "Copyright_Version", tr("Copyright \u00a9 2026 The Tolvane developers"),
-                  twipsRect(960, 720, 1290, 195));
+    QLabel *copyright = Controls::makeLabel(this, "Copyright_Version",
+                                            tr("Copyright \u00a9 2026 The Tolvane developers"),
+                                            twipsRect(960, 720, 1290, 195));
     widenToText(copyright, rightMargin);
-    QLabel *designed =
-        makeLabel(this, "Designed_Label", tr("Designed and written by the Tolvane developers"),
-                  twipsRect(960, 960, 2535, 255));
+    QLabel *designed = Controls::makeLabel(this, "Designed_Label",
+                                           tr("Designed and written by the Tolvane developers"),
+                                           twipsRect(960, 960, 2535, 255));
     widenToText(designed, rightMargin);
-    m_utilityDescription = makeLabel(
+    m_utilityDescription = Controls::makeLabel(
         this, "UtilityDescription",
         tr("Allows the user to automatically create a simple batch file in 4 simple steps"),
         twipsRect(960, 1320, 3135, 495));

@@ -1,5 +1,6 @@
 #include "disabletrayicon.h"
 
+#include "app/controls.h"
 #include "app/forms.h"
 #include "app/settingskeys.h"
 #include "app/settingsstore.h"
@@ -16,10 +17,8 @@ namespace {
 
 QPushButton *makeButton(QWidget *dialog, const char *name, const QString &caption, QRect geometry)
 {
-    auto *button = new QPushButton(caption, dialog);
-    button->setObjectName(QString::fromLatin1(name));
+    QPushButton *button = Controls::makeButton(dialog, name, caption, geometry);
     button->setAutoDefault(true); // Enter presses the button that has the focus
-    button->setGeometry(geometry);
     return button;
 }
 

@@ -1,5 +1,6 @@
 #include "traydialoglayout.h"
 
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/labelfit.h"
 #include "app/programicon.h"
@@ -35,12 +36,7 @@ QLabel *TrayDialogLayout::addInformationIcon(QWidget *dialog)
 
 QLabel *TrayDialogLayout::addText(QWidget *dialog, const QString &text, QRect geometry)
 {
-    auto *label = new QLabel(text, dialog);
-    label->setObjectName(QStringLiteral("Label1"));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(geometry);
-    return label;
+    return Controls::makeLabel(dialog, "Label1", text, geometry);
 }
 
 void TrayDialogLayout::finish(QWidget *dialog, QSize designSize, QLabel *text,
