@@ -4,6 +4,7 @@
 #include "app/messageboxes.h"
 #include "app/settingskeys.h"
 #include "app/settingsstore.h"
+#include "app/unloadmarker.h"
 #include "batchfilesaver.h"
 #include "tolvane.h"
 #include "tolvaneconfirm.h"
@@ -31,7 +32,7 @@ bool BatchFileWriter::confirmBatchFileSettings(Tolvane &window)
 
     services.settings.write(lastBatchPath.section, lastBatchPath.key, target);
     // The main window's unload finds the marker and leaves the program running.
-    services.settings.write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+    UnloadMarker::set(services.settings);
     m_forms.unload<Tolvane>();
     // A confirmation still loaded from an earlier file makes way for this one.
     m_forms.unload<TolvaneConfirm>();

@@ -10,6 +10,7 @@
 #include "app/settingsstore.h"
 #include "app/settingswindow.h"
 #include "app/twips.h"
+#include "app/unloadmarker.h"
 #include "app/windowplacement.h"
 #include "batchfilewriter.h"
 #include "directorybrowsebox.h"
@@ -235,10 +236,8 @@ void Tolvane::loadHandling()
 {
     using namespace SettingsKeys;
     SettingsStore &store = services().settings;
-    if (store.isExactly(unloadMarker.section, unloadMarker.key, unloadMarkerValue)) {
-        store.deleteSection(unloadMarker.section);
+    if (UnloadMarker::consume(store))
         return;
-    }
     if (store.isExactly(firstTime.section, firstTime.key, firstTimeValue))
         show();
     else
@@ -269,11 +268,6 @@ void Tolvane::applyTrayPreference()
 
 void Tolvane::unloadHandling()
 {
-    using namespace SettingsKeys;
-    SettingsStore &store = services().settings;
-    if (store.isExactly(unloadMarker.section, unloadMarker.key, unloadMarkerValue)) {
-        store.deleteSection(unloadMarker.section);
-        return;
-    }
-    exitDecision(forms());
+    if (!UnloadMarker::consume(services().settings))
+        exitDecision(forms());
 }

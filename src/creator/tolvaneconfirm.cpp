@@ -6,6 +6,7 @@
 #include "app/settingskeys.h"
 #include "app/settingsstore.h"
 #include "app/twips.h"
+#include "app/unloadmarker.h"
 #include "app/windowplacement.h"
 #include "createanother.h"
 #include "pathlabel.h"
@@ -112,8 +113,7 @@ void TolvaneConfirm::okClicked()
 // itself waits for "&OK".
 void TolvaneConfirm::showWindowClicked()
 {
-    using namespace SettingsKeys;
-    services().settings.write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+    UnloadMarker::set(services().settings);
     forms().get<Tolvane>()->mnuTolvaneConfirmation()->setChecked(m_ShowWindow->isChecked());
 }
 

@@ -5,9 +5,9 @@
 #include "app/forms.h"
 #include "app/labelfit.h"
 #include "app/programicon.h"
-#include "app/settingskeys.h"
 #include "app/settingsstore.h"
 #include "app/twips.h"
+#include "app/unloadmarker.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -92,7 +92,6 @@ BatchAboutBox::BatchAboutBox(Forms &forms) : Form(forms)
 
 void BatchAboutBox::loadHandling()
 {
-    using namespace SettingsKeys;
     show();
-    services().settings.write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+    UnloadMarker::set(services().settings);
 }

@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/settingskeys.h"
 #include "app/settingsstore.h"
+#include "app/unloadmarker.h"
 #include "batchmonitor.h"
 #include "creator/tolvane.h"
 #include "disabletrayicon.h"
@@ -31,8 +32,7 @@ void LoadOnStartup::trayItemClicked(Forms &forms)
         forms.get<EnableTrayIcon>();
         return;
     }
-    using namespace SettingsKeys;
-    forms.services().settings.write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+    UnloadMarker::set(forms.services().settings);
     trayItem->setChecked(false);
     forms.get<Tolvane>()->mnuLoadTrayIcononStartup()->setChecked(false);
     store(forms, false);

@@ -1,16 +1,15 @@
 #include "trayactivation.h"
 
 #include "app/forms.h"
-#include "app/settingskeys.h"
 #include "app/settingsstore.h"
+#include "app/unloadmarker.h"
 #include "batchmonitor.h"
 #include "creator/tolvane.h"
 #include "cssystray.h"
 
 void TrayActivation::trayHostActivated(Forms &forms, BatchMonitor &trayHost)
 {
-    using namespace SettingsKeys;
-    forms.services().settings.write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+    UnloadMarker::set(forms.services().settings);
     Tolvane *mainWindow = forms.get<Tolvane>();
     if (mainWindow->isVisible()) {
         trayHost.csSysTray1()->SendWindowToTray(trayHost.winId());

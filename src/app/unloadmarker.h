@@ -1,0 +1,14 @@
+#pragma once
+
+class SettingsStore;
+
+// The unload marker tells the main window's next load or unload that the
+// program itself, not start-up or the user, is the cause, so it skips its own
+// work. Five handlers set it; the main window's load and unload consume it.
+namespace UnloadMarker {
+
+void set(SettingsStore &store);
+// True, and the marker gone, when it was set.
+bool consume(SettingsStore &store);
+
+} // namespace UnloadMarker
