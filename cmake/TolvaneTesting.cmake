@@ -4,7 +4,7 @@
 function(add_qt_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE tolvane_testsupport tolvane_core Qt6::Test)
+    target_link_libraries(${name} PRIVATE tolvane_testsupport Qt6::Test)
     add_test(NAME ${name} COMMAND ${name})
     set(home "${CMAKE_CURRENT_BINARY_DIR}/${name}-home")
     file(MAKE_DIRECTORY "${home}")

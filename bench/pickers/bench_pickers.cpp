@@ -6,10 +6,10 @@
 //   bench_pickers            (runs offscreen unless a display is set)
 #include "harness.h"
 
-#include "creator/dirlist.h"
-#include "creator/filelist.h"
-#include "creator/filenamebrowsebox.h"
-#include "creator/tolvane.h"
+#include "mainwindow/mainwindow.h"
+#include "pickers/dirlist.h"
+#include "pickers/filelist.h"
+#include "pickers/programpicker.h"
 
 #include <QApplication>
 #include <QDir>
@@ -177,16 +177,16 @@ int main(int argc, char **argv)
     std::fflush(stdout);
     makeFolders(files, folders);
     harness.start();
-    Tolvane *main = harness.forms->get<Tolvane>();
+    MainWindow *main = harness.forms->load<MainWindow>();
     const QString previous = QDir::currentPath();
 
     const auto openPicker = [&](const QString &at) {
         QDir::setCurrent(at);
         QTest::mouseClick(main->cmdBrowse2(), Qt::LeftButton);
-        return harness.forms->get<FilenameBrowseBox>();
+        return harness.forms->load<ProgramPicker>();
     };
-    const auto closePicker = [&](FilenameBrowseBox *box) {
-        QTest::mouseClick(box->Cancel(), Qt::LeftButton);
+    const auto closePicker = [&](ProgramPicker *box) {
+        QTest::mouseClick(box->cancelButton(), Qt::LeftButton);
         Harness::settle();
     };
 
@@ -195,10 +195,10 @@ int main(int argc, char **argv)
     Baseline fileBaseline(files, QDir::Files);
     Baseline folderBaseline(folders, QDir::Dirs);
     for (int run = 0; run < openRuns; ++run) {
-        FilenameBrowseBox *box = nullptr;
+        ProgramPicker *box = nullptr;
         openFiles.push_back(timeUntil([&] { box = openPicker(files); },
                                       [&] {
-                                          const FileList *list = box->FileListBox();
+                                          const FileList *list = box->fileListBox();
                                           return list->model()->rowCount() >= screenful(list);
                                       },
                                       [&] { return box; }));
@@ -206,7 +206,7 @@ int main(int argc, char **argv)
         box = nullptr;
         openFolders.push_back(timeUntil([&] { box = openPicker(folders); },
                                         [&] {
-                                            const DirList *list = box->DirListBox();
+                                            const DirList *list = box->dirListBox();
                                             return list->model()->rowCount() >= screenful(list);
                                         },
                                         [&] { return box; }));
@@ -220,10 +220,10 @@ int main(int argc, char **argv)
     int ourRows = 0;
     int baseRows = 0;
     for (int run = 0; run < typingRuns; ++run) {
-        FilenameBrowseBox *box = openPicker(files);
-        while (box->FileListBox()->isBusy() || box->DirListBox()->isBusy())
+        ProgramPicker *box = openPicker(files);
+        while (box->fileListBox()->isBusy() || box->dirListBox()->isBusy())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        const auto ours = timeTyping(box->txtFilename(), box->FileListBox(), &ourRows);
+        const auto ours = timeTyping(box->txtFilename(), box->fileListBox(), &ourRows);
         typing.insert(typing.end(), ours.begin(), ours.end());
         closePicker(box);
         fileBaseline.m_list.show();

@@ -2,8 +2,9 @@
 // start-up against a bare Qt window with the same widgets and a menu bar. Each
 // sample is a fresh process; the two kinds alternate so that both see the
 // same machine. Prints medians and the ratio.
+#include "app/desktopservices.h"
 #include "app/program.h"
-#include "creator/tolvane.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -78,9 +79,10 @@ int runTolvane(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    Program program;
+    DesktopServices desktop;
+    Program program(desktop.services());
     program.start();
-    reportWhenShown(program.forms().get<Tolvane>());
+    reportWhenShown(program.forms().load<MainWindow>());
     return app.exec();
 }
 

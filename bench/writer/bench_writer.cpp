@@ -5,12 +5,12 @@
 //   bench_writer [presses]   (runs offscreen unless a display is set)
 #include "harness.h"
 
-#include "app/settingskeys.h"
-#include "app/settingsstore.h"
-#include "creator/batchfile.h"
-#include "creator/batchfilesaver.h"
-#include "creator/tolvane.h"
-#include "creator/tolvaneconfirm.h"
+#include "core/batchfile.h"
+#include "core/batchfilesaver.h"
+#include "core/settingsentries.h"
+#include "core/settingsstore.h"
+#include "mainwindow/confirmationwindow.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     const QByteArray bytes = batch.bytes().value_or(QByteArray());
     const QString hostPath = harness.driveC() + QStringLiteral("/windows/notepad.bat");
 
-    using namespace SettingsKeys;
+    using namespace SettingsEntries;
     std::vector<double> bare, saver, store, press;
     for (int i = 0; i < presses; ++i) {
         bare.push_back(timed([&] {
@@ -76,11 +76,11 @@ int main(int argc, char **argv)
         // What the press stores: the path, the marker, and the marker's removal.
         store.push_back(timed([&] {
             harness.settings->write(lastBatchPath.section, lastBatchPath.key, batch.targetPath());
-            harness.settings->write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+            harness.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
             harness.settings->deleteSection(unloadMarker.section);
         }));
 
-        Tolvane *window = harness.forms->get<Tolvane>();
+        MainWindow *window = harness.forms->load<MainWindow>();
         window->txtDrive()->setText(steps[0]);
         window->txtDirectory()->setText(steps[1]);
         window->txtExe()->setText(steps[2]);
@@ -88,12 +88,12 @@ int main(int argc, char **argv)
         Harness::settle();
         press.push_back(timed([&] {
             window->cmdOK()->click();
-            TolvaneConfirm *confirm = harness.forms->get<TolvaneConfirm>();
+            ConfirmationWindow *confirm = harness.forms->load<ConfirmationWindow>();
             confirm->repaint();
             if (!confirm->isVisible())
                 std::fprintf(stderr, "no confirmation\n");
         }));
-        harness.forms->unload<TolvaneConfirm>();
+        harness.forms->unload<ConfirmationWindow>();
         Harness::settle();
     }
 

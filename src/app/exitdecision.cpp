@@ -1,21 +1,17 @@
 #include "exitdecision.h"
 
-#include "creator/tolvane.h"
-#include "forms.h"
-#include "tray/batchmonitor.h"
-#include "tray/cssystray.h"
-
-#include <QAction>
+#include "ui/forms.h"
+#include "ui/mainwindowlink.h"
+#include "ui/trayhostlink.h"
 
 void exitDecision(Forms &forms)
 {
-    const bool mainChecked = forms.get<Tolvane>()->mnuLoadTrayIcononStartup()->isChecked();
-    BatchMonitor *trayHost = forms.get<BatchMonitor>();
-    const bool trayChecked = trayHost->mnucsSysTray1LoadonStartup()->isChecked();
-    if (!mainChecked && !trayChecked)
-        trayHost->csSysTray1()->setInTray(false);
-    if (trayHost->csSysTray1()->InTray())
-        forms.unload<Tolvane>(); // completes a close that is already under way
+    const bool mainChecked = forms.load<MainWindowLink>()->isLoadOnStartupChecked();
+    TrayHostLink *trayHost = forms.load<TrayHostLink>();
+    if (!mainChecked && !trayHost->isLoadOnStartupChecked())
+        trayHost->setInTray(false);
+    if (trayHost->isInTray())
+        forms.unload<MainWindowLink>(); // completes a close that is already under way
     else
         forms.endProgram();
 }

@@ -1,24 +1,46 @@
 #include "program.h"
 
-#include "tray/batchmonitor.h"
+#include "core/settingsstore.h"
+#include "exitdecision.h"
+#include "help/aboutwindow.h"
+#include "mainwindow/confirmationwindow.h"
+#include "mainwindow/firstrundefaultswindow.h"
+#include "mainwindow/mainwindow.h"
+#include "pickers/directorypicker.h"
+#include "pickers/programpicker.h"
+#include "startup.h"
+#include "tray/disabletrayicondialog.h"
+#include "tray/enabletrayicondialog.h"
+#include "tray/trayhost.h"
+#include "ui/messageboxes.h"
 
-#include <QCoreApplication>
-
-Program::Program()
-    : m_settings(SettingsStore::defaultFilePath()), m_drives(DriveMap::fromEnvironment()),
-      m_helpViewer(m_drives, QCoreApplication::applicationDirPath()),
-      m_services{m_settings, m_messages,   m_trayArea,
-                 m_drives,   m_helpViewer, [] { QCoreApplication::exit(0); }},
-      m_forms(m_services), m_ghostGuard(m_forms, m_trayArea)
+Program::Program(const Services &services)
+    : m_services(services), m_forms(m_services), m_ghostGuard(m_forms, m_services.trayArea)
 {
-    QObject::connect(&m_settings, &SettingsStore::problemOccurred,
-                     [this](const QString &text) { m_messages.critical(text); });
+    m_services.startUp = [this] { StartUp::run(m_forms); };
+    m_services.exitDecision = [this] { exitDecision(m_forms); };
+    registerWindows();
+    QObject::connect(&m_services.settings, &SettingsStore::problemOccurred, &m_forms,
+                     [this](const QString &text) { m_services.messages.critical(text); });
+}
+
+void Program::registerWindows()
+{
+    m_forms.registerWindow<TrayHost>();
+    m_forms.registerWindow<MainWindow>();
+    m_forms.registerWindow<FirstRunDefaultsWindow>();
+    m_forms.registerWindow<ConfirmationWindow>();
+    m_forms.registerWindow<DirectoryPicker>();
+    m_forms.registerWindow<ProgramPicker>();
+    m_forms.registerWindow<AboutWindow>();
+    m_forms.registerWindow<EnableTrayIconDialog>();
+    m_forms.registerWindow<DisableTrayIconDialog>();
 }
 
 void Program::start()
 {
     // A settings file that could not be read at all is said once, up front.
-    if (!m_settings.problem().isEmpty())
-        m_messages.critical(m_settings.problem());
-    m_forms.get<BatchMonitor>();
+    if (!m_services.settings.problem().isEmpty())
+        m_services.messages.critical(m_services.settings.problem());
+    m_forms.load<TrayHost>();
 }

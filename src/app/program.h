@@ -1,20 +1,16 @@
 #pragma once
 
-#include "creator/drivemap.h"
-#include "dialogmessageboxes.h"
-#include "forms.h"
-#include "ghostguard.h"
-#include "help/windowhelpviewer.h"
-#include "settingsstore.h"
-#include "tray/systemtrayarea.h"
+#include "ui/forms.h"
+#include "ui/ghostguard.h"
 
-// One run of Tolvane on the real desktop: the real services, the window
-// registry and the guard against an unreachable process. start() loads the
-// tray host, which starts everything else.
+// One run of Tolvane over the services it is given: the window registry with
+// every window kind registered, the program-wide procedures, and the guard
+// against an unreachable process. start() loads the tray host, which starts
+// everything else. main() hands in the real services, the tests fakes.
 class Program
 {
 public:
-    Program();
+    explicit Program(const Services &services);
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
@@ -22,11 +18,8 @@ public:
     Forms &forms() { return m_forms; }
 
 private:
-    DialogMessageBoxes m_messages;
-    SettingsStore m_settings;
-    SystemTrayArea m_trayArea;
-    const DriveMap m_drives;
-    WindowHelpViewer m_helpViewer;
+    void registerWindows();
+
     Services m_services;
     Forms m_forms;
     GhostGuard m_ghostGuard;

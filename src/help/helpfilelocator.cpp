@@ -1,6 +1,6 @@
 #include "helpfilelocator.h"
 
-#include "creator/drivemap.h"
+#include "core/drivemap.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "helpwindow.h"
 
-#include "app/programicon.h"
-#include "app/windowplacement.h"
+#include "ui/programicon.h"
+#include "ui/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "helpfilelocator.h"
-#include "helpviewer.h"
+#include "ui/helpviewer.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trayarea.h"
+#include "ui/trayarea.h"
 
 #include <QSystemTrayIcon>
 

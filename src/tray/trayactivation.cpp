@@ -1,36 +1,22 @@
 #include "trayactivation.h"
 
-#include "app/forms.h"
-#include "app/settingsstore.h"
-#include "app/unloadmarker.h"
-#include "batchmonitor.h"
-#include "creator/tolvane.h"
-#include "cssystray.h"
+#include "core/unloadmarker.h"
+#include "trayhost.h"
+#include "ui/forms.h"
+#include "ui/mainwindowlink.h"
+#include "ui/trayiconcontrol.h"
 
-void TrayActivation::trayHostActivated(Forms &forms, BatchMonitor &trayHost)
+void TrayActivation::trayHostActivated(Forms &forms, TrayHost &trayHost)
 {
     UnloadMarker::set(forms.services().settings);
-    Tolvane *mainWindow = forms.get<Tolvane>();
-    if (mainWindow->isVisible()) {
-        trayHost.csSysTray1()->SendWindowToTray(trayHost.winId());
-        mainWindow->hide(); // stays loaded with everything typed into it
+    MainWindowLink *mainWindow = forms.load<MainWindowLink>();
+    if (mainWindow->isShown()) {
+        trayHost.trayIconControl()->sendWindowToTray(trayHost.winId());
+        mainWindow->sendToTray();
         trayHost.hide();
         return;
     }
-    trayHost.csSysTray1()->RestoreWindowFromTray(trayHost.winId());
-    if (mainWindow->isMinimized())
-        mainWindow->showNormal(); // a minimised window could not take the focus
-    else
-        mainWindow->show();
+    trayHost.trayIconControl()->restoreWindowFromTray(trayHost.winId());
+    mainWindow->showInFront();
     trayHost.hide();
-    mainWindow->raise();
-    mainWindow->activateWindow();
-}
-
-void TrayActivation::mainWindowActivated(Tolvane &mainWindow)
-{
-    if (mainWindow.isVisible())
-        mainWindow.csSysTray1()->SendWindowToTray(mainWindow.winId());
-    else
-        mainWindow.csSysTray1()->RestoreWindowFromTray(mainWindow.winId());
 }

@@ -1,11 +1,11 @@
 #include "traydialoglayout.h"
 
-#include "app/controls.h"
-#include "app/fonts.h"
-#include "app/labelfit.h"
-#include "app/programicon.h"
-#include "app/twips.h"
-#include "app/windowplacement.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/labelfit.h"
+#include "ui/programicon.h"
+#include "ui/twips.h"
+#include "ui/windowplacement.h"
 
 #include <QLabel>
 #include <QStyle>

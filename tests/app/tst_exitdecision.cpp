@@ -1,16 +1,16 @@
 #include "harness.h"
 
-#include "app/settingskeys.h"
-#include "creator/tolvane.h"
-#include "tray/batchmonitor.h"
-#include "tray/cssystray.h"
+#include "core/settingsentries.h"
+#include "mainwindow/mainwindow.h"
+#include "tray/trayhost.h"
+#include "ui/trayiconcontrol.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
-using namespace SettingsKeys;
+using namespace SettingsEntries;
 
 namespace {
 
@@ -18,7 +18,7 @@ enum class Way { ExitButton, FileExit, CloseBox };
 
 void leave(Harness &h, Way way)
 {
-    Tolvane *main = h.forms->get<Tolvane>();
+    MainWindow *main = h.forms->load<MainWindow>();
     switch (way) {
     case Way::ExitButton:
         QTest::mouseClick(main->cmdExit(), Qt::LeftButton);
@@ -60,16 +60,16 @@ private Q_SLOTS:
         for (const bool mainChecked : {true, false}) {
             Harness h;
             startLaterRun(h, "1");
-            h.forms->get<Tolvane>()->mnuLoadTrayIcononStartup()->setChecked(mainChecked);
-            h.forms->get<BatchMonitor>()->mnucsSysTray1LoadonStartup()->setChecked(!mainChecked);
+            h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup()->setChecked(mainChecked);
+            h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->setChecked(!mainChecked);
             leave(h, way);
             Harness::settle();
-            QVERIFY(!h.forms->isLoaded<Tolvane>());
+            QVERIFY(!h.forms->isLoaded<MainWindow>());
             QVERIFY(!h.forms->hasEnded());
             QCOMPARE(h.quitCalls, 0);
             QVERIFY(h.trayArea.isIconShown());
             // The program is still there: a later load brings back a fresh main window.
-            QVERIFY(h.forms->get<Tolvane>()->txtDrive()->text().isEmpty());
+            QVERIFY(h.forms->load<MainWindow>()->txtDrive()->text().isEmpty());
         }
     }
 
@@ -79,8 +79,8 @@ private Q_SLOTS:
         QFETCH(Way, way);
         Harness h;
         startLaterRun(h, "1");
-        h.forms->get<Tolvane>()->mnuLoadTrayIcononStartup()->setChecked(false);
-        h.forms->get<BatchMonitor>()->mnucsSysTray1LoadonStartup()->setChecked(false);
+        h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup()->setChecked(false);
+        h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->setChecked(false);
         leave(h, way);
         QVERIFY(!h.trayArea.isIconShown());
         QVERIFY(h.forms->hasEnded());
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QFETCH(Way, way);
         Harness h;
         startLaterRun(h, "-1"); // both checkmarks on, no icon
-        QVERIFY(h.forms->get<Tolvane>()->mnuLoadTrayIcononStartup()->isChecked());
+        QVERIFY(h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup()->isChecked());
         leave(h, way);
         QVERIFY(h.forms->hasEnded());
         QCOMPARE(h.quitCalls, 1);
@@ -103,12 +103,12 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "0");
-        h.forms->get<Tolvane>()->txtDrive()->setText(QStringLiteral("c:"));
+        h.forms->load<MainWindow>()->txtDrive()->setText(QStringLiteral("c:"));
         const QString before = h.iniText();
         leave(h, Way::ExitButton);
         QVERIFY(h.forms->hasEnded());
-        QVERIFY(h.forms->isLoaded<Tolvane>()); // ended, not unloaded
-        QVERIFY(!h.forms->get<Tolvane>()->isVisible());
+        QVERIFY(h.forms->isLoaded<MainWindow>()); // ended, not unloaded
+        QVERIFY(!h.forms->load<MainWindow>()->isVisible());
         QCOMPARE(h.iniText(), before);
     }
 
@@ -116,13 +116,13 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "1");
-        h.forms->get<Tolvane>()->mnuLoadTrayIcononStartup()->setChecked(false);
-        h.forms->get<BatchMonitor>()->mnucsSysTray1LoadonStartup()->setChecked(false);
-        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+        h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup()->setChecked(false);
+        h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->setChecked(false);
+        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
         leave(h, Way::CloseBox);
         Harness::settle();
         QVERIFY(!h.hasEntry(unloadMarker.section, unloadMarker.key));
-        QVERIFY(!h.forms->isLoaded<Tolvane>());
+        QVERIFY(!h.forms->isLoaded<MainWindow>());
         QVERIFY(h.trayArea.isIconShown()); // checkmarks and icon were not looked at
         QVERIFY(!h.forms->hasEnded());
     }
@@ -131,9 +131,9 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "1");
-        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
         leave(h, Way::ExitButton);
-        QVERIFY(!h.forms->isLoaded<Tolvane>());
+        QVERIFY(!h.forms->isLoaded<MainWindow>());
         QVERIFY(!h.hasEntry(unloadMarker.section, unloadMarker.key));
         QVERIFY(!h.forms->hasEnded());
     }
@@ -144,7 +144,7 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "0");
-        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
+        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
         leave(h, Way::CloseBox);
         QVERIFY(!h.forms->hasEnded()); // not inside the handler...
         Harness::settle();
@@ -166,12 +166,12 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "1");
-        h.forms->unload<BatchMonitor>();
+        h.forms->unload<TrayHost>();
         Harness::settle();
         QVERIFY(!h.trayArea.isIconShown()); // the icon goes with its window
         QVERIFY(!h.forms->hasEnded());
-        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarkerValue);
-        h.forms->unload<Tolvane>();
+        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
+        h.forms->unload<MainWindow>();
         QVERIFY(h.forms->hasEnded());
     }
 };

@@ -1,12 +1,12 @@
 #include "harness.h"
 
-#include "creator/tolvane.h"
-#include "creator/tolvaneconfirm.h"
-#include "help/batchaboutbox.h"
+#include "help/aboutwindow.h"
 #include "help/helpwindow.h"
 #include "help/windowhelpviewer.h"
-#include "tray/batchmonitor.h"
-#include "tray/disabletrayicon.h"
+#include "mainwindow/confirmationwindow.h"
+#include "mainwindow/mainwindow.h"
+#include "tray/disabletrayicondialog.h"
+#include "tray/trayhost.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -45,28 +45,28 @@ void startLaterRun(Harness &h, bool loadOnStartup)
 // The About window sets the unload marker while the main window is loaded.
 void openAndCloseAbout(Harness &h)
 {
-    h.forms->get<Tolvane>()->mnuAboutTolvane()->trigger();
-    QVERIFY(h.forms->isLoaded<BatchAboutBox>());
-    h.forms->get<BatchAboutBox>()->close();
+    h.forms->load<MainWindow>()->mnuAboutTolvane()->trigger();
+    QVERIFY(h.forms->isLoaded<AboutWindow>());
+    h.forms->load<AboutWindow>()->close();
     Harness::settle();
 }
 
 void writeBatchFile(Harness &h)
 {
-    Tolvane *main = h.forms->get<Tolvane>();
+    MainWindow *main = h.forms->load<MainWindow>();
     main->txtDrive()->setText(QStringLiteral("c:"));
     main->txtDirectory()->setText(QStringLiteral("c:\\"));
     main->txtExe()->setText(QStringLiteral("a.exe"));
     main->txtDirectorySave()->setText(QStringLiteral("a.bat"));
     main->cmdOK()->click();
     Harness::settle();
-    QVERIFY(h.forms->isLoaded<TolvaneConfirm>());
-    QVERIFY(h.forms->get<TolvaneConfirm>()->isVisible());
+    QVERIFY(h.forms->isLoaded<ConfirmationWindow>());
+    QVERIFY(h.forms->load<ConfirmationWindow>()->isVisible());
 }
 
 void closeConfirmation(Harness &h)
 {
-    h.forms->get<TolvaneConfirm>()->close();
+    h.forms->load<ConfirmationWindow>()->close();
 }
 
 // The tray icon hides the main window; the tray menu switches load-on-startup off.
@@ -74,10 +74,10 @@ void hideMainAndSwitchOff(Harness &h)
 {
     h.trayArea.click();
     Harness::settle();
-    QVERIFY(!h.forms->get<Tolvane>()->isVisible());
-    h.forms->get<BatchMonitor>()->mnucsSysTray1LoadonStartup()->trigger();
+    QVERIFY(!h.forms->load<MainWindow>()->isVisible());
+    h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->trigger();
     Harness::settle();
-    QVERIFY(h.forms->isLoaded<DisableTrayIcon>());
+    QVERIFY(h.forms->isLoaded<DisableTrayIconDialog>());
 }
 
 void walk(Harness &h, Path path)
@@ -86,7 +86,7 @@ void walk(Harness &h, Path path)
     case Path::CloseWithMarkerIconHidden:
         startLaterRun(h, false);
         openAndCloseAbout(h);
-        h.forms->get<Tolvane>()->close();
+        h.forms->load<MainWindow>()->close();
         break;
     case Path::ConfirmationCloseBoxIconHidden:
         startLaterRun(h, false);
@@ -97,28 +97,28 @@ void walk(Harness &h, Path path)
         startLaterRun(h, false);
         writeBatchFile(h);
         h.messages.answers = {false};
-        h.forms->get<TolvaneConfirm>()->OK()->click();
+        h.forms->load<ConfirmationWindow>()->okButton()->click();
         break;
     case Path::DisableYesMainHidden:
         startLaterRun(h, true);
         hideMainAndSwitchOff(h);
-        h.forms->get<DisableTrayIcon>()->cmdYes()->click();
+        h.forms->load<DisableTrayIconDialog>()->cmdYes()->click();
         break;
     case Path::NoAreaCloseBox:
         h.trayArea.available = false;
         startLaterRun(h, true);
-        h.forms->get<Tolvane>()->close();
+        h.forms->load<MainWindow>()->close();
         break;
     case Path::NoAreaExitButton:
         h.trayArea.available = false;
         startLaterRun(h, true);
-        h.forms->get<Tolvane>()->cmdExit()->click();
+        h.forms->load<MainWindow>()->cmdExit()->click();
         break;
     case Path::NoAreaCloseWithMarker:
         h.trayArea.available = false;
         startLaterRun(h, true);
         openAndCloseAbout(h);
-        h.forms->get<Tolvane>()->close();
+        h.forms->load<MainWindow>()->close();
         break;
     case Path::NoAreaConfirmationCloseBox:
         h.trayArea.available = false;
@@ -129,16 +129,16 @@ void walk(Harness &h, Path path)
     case Path::NoAreaAboutOnlyWindowLeft:
         h.trayArea.available = false;
         startLaterRun(h, true);
-        h.forms->get<Tolvane>()->mnuAboutTolvane()->trigger();
-        h.forms->get<Tolvane>()->close(); // the marker: the main window just goes
+        h.forms->load<MainWindow>()->mnuAboutTolvane()->trigger();
+        h.forms->load<MainWindow>()->close(); // the marker: the main window just goes
         Harness::settle();
         QVERIFY(!h.forms->hasEnded()); // the About window is still on the screen
-        h.forms->get<BatchAboutBox>()->close();
+        h.forms->load<AboutWindow>()->close();
         break;
     case Path::IconShownCloseWithMarker:
         startLaterRun(h, true);
         openAndCloseAbout(h);
-        h.forms->get<Tolvane>()->close();
+        h.forms->load<MainWindow>()->close();
         break;
     case Path::IconShownConfirmationCloseBox:
         startLaterRun(h, true);
@@ -148,7 +148,7 @@ void walk(Harness &h, Path path)
     case Path::IconShownDisableCloseBoxMainHidden:
         startLaterRun(h, true);
         hideMainAndSwitchOff(h);
-        h.forms->get<DisableTrayIcon>()->close();
+        h.forms->load<DisableTrayIconDialog>()->close();
         break;
     }
     Harness::settle();
@@ -213,7 +213,7 @@ private Q_SLOTS:
         viewer.showHelp(QStringLiteral("batch.hlp"), HelpViewer::ForceFileCommand, 0);
         QVERIFY(viewer.window() && viewer.window()->isVisible());
         openAndCloseAbout(h);
-        h.forms->get<Tolvane>()->close();
+        h.forms->load<MainWindow>()->close();
         Harness::settle();
         QVERIFY(!h.forms->hasEnded());
         viewer.window()->close();

@@ -1,10 +1,10 @@
 #include "harness.h"
 
-#include "app/settingskeys.h"
-#include "app/settingswindow.h"
-#include "creator/tolvane.h"
-#include "tray/batchmonitor.h"
-#include "tray/cssystray.h"
+#include "core/settingsentries.h"
+#include "mainwindow/firstrundefaultswindow.h"
+#include "mainwindow/mainwindow.h"
+#include "tray/trayhost.h"
+#include "ui/trayiconcontrol.h"
 
 #include <QAction>
 #include <QLabel>
@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 
-using namespace SettingsKeys;
+using namespace SettingsEntries;
 
 class TestStartup : public QObject
 {
@@ -26,11 +26,11 @@ class TestStartup : public QObject
 
     static Checkmarks checkmarks(Harness &h)
     {
-        Tolvane *main = h.forms->get<Tolvane>();
+        MainWindow *main = h.forms->load<MainWindow>();
         return {main->mnuTolvaneConfirmation()->isChecked(),
                 main->mnuEnableTrayIconConfirmation()->isChecked(),
                 main->mnuLoadTrayIcononStartup()->isChecked(),
-                h.forms->get<BatchMonitor>()->mnucsSysTray1LoadonStartup()->isChecked()};
+                h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->isChecked()};
     }
 
     static QWidget *nextTabStop(QWidget *widget)
@@ -49,17 +49,17 @@ private Q_SLOTS:
         QCOMPARE(h.iniText(), QStringLiteral("[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n\n\n"
                                              "[TolvaneConfirm]\nShowWindow=1\n\n\n"
                                              "[TrayIconSettings]\nEnable=1\n"));
-        QVERIFY(h.forms->isLoaded<Settings>());
-        QVERIFY(!h.forms->get<Settings>()->isVisible());
-        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(h.forms->isLoaded<FirstRunDefaultsWindow>());
+        QVERIFY(!h.forms->load<FirstRunDefaultsWindow>()->isVisible());
+        MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(main->isVisible());
         QCOMPARE(checkmarks(h), (Checkmarks{true, true, true, true}));
         QVERIFY(h.trayArea.isIconShown());
         QCOMPARE(h.trayArea.shownTip, QStringLiteral("Tolvane"));
         QVERIFY(!h.trayArea.shownIcon.isNull());
-        QVERIFY(h.forms->get<BatchMonitor>()->csSysTray1()->InTray());
-        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::On);
-        QVERIFY(!h.forms->get<BatchMonitor>()->isVisible());
+        QVERIFY(h.forms->load<TrayHost>()->trayIconControl()->inTray());
+        QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::On);
+        QVERIFY(!h.forms->load<TrayHost>()->isVisible());
         QVERIFY(h.messages.shown.isEmpty());
     }
 
@@ -85,14 +85,14 @@ private Q_SLOTS:
             ini += "LoadOnStartup=" + loadOnStartup.toUtf8() + "\n";
         h.writeIni(ini + "[TolvaneConfirm]\nShowWindow=0\n[TrayIconSettings]\nEnable=-1\n");
         h.start();
-        QVERIFY(!h.forms->isLoaded<Settings>());
-        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(!h.forms->isLoaded<FirstRunDefaultsWindow>());
+        MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(main->isVisible());
         QCOMPARE(h.trayArea.isIconShown(), iconShown);
-        QCOMPARE(main->csSysTray1()->trayMode(),
-                 iconShown ? csSysTray::TrayMode::On : csSysTray::TrayMode::Off);
+        QCOMPARE(main->trayIconControl()->trayMode(),
+                 iconShown ? TrayIconControl::TrayMode::On : TrayIconControl::TrayMode::Off);
         QCOMPARE(checkmarks(h), (Checkmarks{false, true, checked, checked}));
-        QCOMPARE(h.read(SettingsKeys::loadOnStartup.section, SettingsKeys::loadOnStartup.key),
+        QCOMPARE(h.read(SettingsEntries::loadOnStartup.section, SettingsEntries::loadOnStartup.key),
                  loadOnStartup); // untouched
     }
 
@@ -102,7 +102,7 @@ private Q_SLOTS:
         h.writeIni(
             "[Settings]\nSettings=firsttime\nLoadOnStartup=0\n[TolvaneConfirm]\nShowWindow=0\n");
         h.start();
-        QVERIFY(h.forms->isLoaded<Settings>());
+        QVERIFY(h.forms->isLoaded<FirstRunDefaultsWindow>());
         QCOMPARE(h.read(firstTime.section, firstTime.key), QStringLiteral("FirstTime"));
         QCOMPARE(h.read(loadOnStartup.section, loadOnStartup.key), QStringLiteral("1"));
         QCOMPARE(h.read(showConfirmation.section, showConfirmation.key), QStringLiteral("1"));
@@ -117,12 +117,12 @@ private Q_SLOTS:
             "[TrayIconSettings]\nEnable=0\n[TolvaneConfirmSettings]\nSettings=OK\n");
         h.start();
         QVERIFY(!h.hasEntry(unloadMarker.section, unloadMarker.key));
-        Tolvane *main = h.forms->get<Tolvane>();
+        MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(main->isVisible()); // shown by the start-up procedure all the same
         QCOMPARE(checkmarks(h), (Checkmarks{false, false, true, true})); // as created
-        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::Unset);
+        QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Unset);
         QVERIFY(!h.trayArea.isIconShown());
-        QVERIFY(!h.forms->isLoaded<Settings>());
+        QVERIFY(!h.forms->isLoaded<FirstRunDefaultsWindow>());
     }
 
     void aMarkerOtherThanOkIsNoMarker()
@@ -132,7 +132,8 @@ private Q_SLOTS:
                    "\nSettings=ok\n");
         h.start();
         QCOMPARE(h.read(unloadMarker.section, unloadMarker.key), QStringLiteral("ok"));
-        QCOMPARE(h.forms->get<Tolvane>()->csSysTray1()->trayMode(), csSysTray::TrayMode::On);
+        QCOMPARE(h.forms->load<MainWindow>()->trayIconControl()->trayMode(),
+                 TrayIconControl::TrayMode::On);
     }
 
     void withoutANotificationAreaTheIconIsNeverInTheTray()
@@ -140,15 +141,15 @@ private Q_SLOTS:
         Harness h;
         h.trayArea.available = false;
         h.start();
-        QVERIFY(h.forms->get<Tolvane>()->isVisible());
-        QVERIFY(!h.forms->get<BatchMonitor>()->csSysTray1()->InTray());
+        QVERIFY(h.forms->load<MainWindow>()->isVisible());
+        QVERIFY(!h.forms->load<TrayHost>()->trayIconControl()->inTray());
     }
 
     void theMainWindowMatchesItsDesign()
     {
         Harness h;
         h.start();
-        Tolvane *main = h.forms->get<Tolvane>();
+        MainWindow *main = h.forms->load<MainWindow>();
         QCOMPARE(main->windowTitle(), QStringLiteral("Tolvane"));
         QCOMPARE(main->centralWidget()->size(), QSize(712, 481));
         QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));

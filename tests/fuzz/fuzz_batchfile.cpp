@@ -5,9 +5,9 @@
 
 #include "fuzzcheck.h"
 
-#include "creator/batchfile.h"
-#include "creator/batchfilesaver.h"
-#include "creator/windows1252.h"
+#include "core/batchfile.h"
+#include "core/batchfilesaver.h"
+#include "core/windows1252.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -5,7 +5,7 @@
 
 #include "fuzzcheck.h"
 
-#include "creator/drivemap.h"
+#include "core/drivemap.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,7 @@
 
 #include "fuzzcheck.h"
 
-#include "app/settingsstore.h"
+#include "core/settingsstore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The program's own help viewer: where it finds the help file, which topic it
 // shows, and how it reports what it cannot show.
-#include "creator/drivemap.h"
+#include "core/drivemap.h"
 #include "help/helpfilelocator.h"
 #include "help/helpwindow.h"
 #include "help/windowhelpviewer.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messageboxes.h"
+#include "ui/messageboxes.h"
 
 #include <QList>
 #include <QString>

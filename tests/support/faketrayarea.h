@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tray/trayarea.h"
+#include "ui/trayarea.h"
 
 #include <QPointer>
 

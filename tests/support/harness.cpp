@@ -1,7 +1,5 @@
 #include "harness.h"
 
-#include "tray/batchmonitor.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,25 +15,22 @@ Harness::Harness()
 
 Harness::~Harness()
 {
-    ghostGuard.reset();
-    forms.reset();
+    program.reset();
     settle();
 }
 
 void Harness::makeRun()
 {
-    ghostGuard.reset();
-    forms.reset();
+    program.reset();
     settings = std::make_unique<SettingsStore>(iniPath());
-    services = std::make_unique<Services>(
-        Services{*settings, messages, trayArea, drives, helpViewer, [this] { ++quitCalls; }});
-    forms = std::make_unique<Forms>(*services);
-    ghostGuard = std::make_unique<GhostGuard>(*forms, trayArea);
+    program = std::make_unique<Program>(Services{
+        *settings, messages, trayArea, drives, helpViewer, [this] { ++quitCalls; }, {}, {}});
+    forms = &program->forms();
 }
 
 void Harness::start()
 {
-    forms->get<BatchMonitor>();
+    program->start();
 }
 
 void Harness::restart()

@@ -4,18 +4,17 @@
 #include "fakemessageboxes.h"
 #include "faketrayarea.h"
 
-#include "app/forms.h"
-#include "app/ghostguard.h"
-#include "app/settingsstore.h"
-#include "creator/drivemap.h"
+#include "app/program.h"
+#include "core/drivemap.h"
+#include "core/settingsstore.h"
 
 #include <QTemporaryDir>
 
 #include <memory>
 
-// One run of the program against fakes and a real settings file in a
-// temporary folder. start() loads the tray host as the real program does;
-// restart() begins a new run on the same settings file.
+// One run of the real program's wiring against fakes and a real settings file
+// in a temporary folder. start() starts it as main() does; restart() begins a
+// new run on the same settings file.
 class Harness
 {
 public:
@@ -43,9 +42,9 @@ public:
     DriveMap drives;
     FakeHelpViewer helpViewer;
     int quitCalls = 0;
-    std::unique_ptr<Services> services;
-    std::unique_ptr<Forms> forms;
-    std::unique_ptr<GhostGuard> ghostGuard;
+    std::unique_ptr<Program> program;
+    // The program's window registry.
+    Forms *forms = nullptr;
 
 private:
     void makeRun();

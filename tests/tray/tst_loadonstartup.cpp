@@ -1,17 +1,17 @@
 #include "harness.h"
 
-#include "app/settingskeys.h"
-#include "creator/tolvane.h"
-#include "tray/batchmonitor.h"
-#include "tray/cssystray.h"
-#include "tray/disabletrayicon.h"
-#include "tray/enabletrayicon.h"
+#include "core/settingsentries.h"
+#include "mainwindow/mainwindow.h"
+#include "tray/disabletrayicondialog.h"
+#include "tray/enabletrayicondialog.h"
+#include "tray/trayhost.h"
+#include "ui/trayiconcontrol.h"
 
 #include <QAction>
 #include <QPushButton>
 #include <QTest>
 
-using namespace SettingsKeys;
+using namespace SettingsEntries;
 
 namespace {
 
@@ -23,12 +23,12 @@ const QByteArray laterRun = "[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n"
 
 QAction *trayItem(Harness &h)
 {
-    return h.forms->get<BatchMonitor>()->mnucsSysTray1LoadonStartup();
+    return h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup();
 }
 
 QAction *viewItem(Harness &h)
 {
-    return h.forms->get<Tolvane>()->mnuLoadTrayIcononStartup();
+    return h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup();
 }
 
 // A click on the menu item: Qt inverts the checkmark, then the handler runs.
@@ -39,7 +39,7 @@ void click(Harness &h, From from)
 
 void answer(Harness &h, Answer answer)
 {
-    DisableTrayIcon *dialog = h.forms->get<DisableTrayIcon>();
+    DisableTrayIconDialog *dialog = h.forms->load<DisableTrayIconDialog>();
     switch (answer) {
     case Answer::Yes:
         QTest::mouseClick(dialog->cmdYes(), Qt::LeftButton);
@@ -61,7 +61,7 @@ QString stored(const Harness &h)
 
 bool markerStored(const Harness &h)
 {
-    return h.read(unloadMarker.section, unloadMarker.key) == unloadMarkerValue;
+    return h.read(unloadMarker.section, unloadMarker.key) == unloadMarker.onText;
 }
 
 } // namespace
@@ -93,8 +93,8 @@ private Q_SLOTS:
         h.start();
 
         click(h, from);
-        QVERIFY(h.forms->isLoaded<DisableTrayIcon>());
-        DisableTrayIcon *dialog = h.forms->get<DisableTrayIcon>();
+        QVERIFY(h.forms->isLoaded<DisableTrayIconDialog>());
+        DisableTrayIconDialog *dialog = h.forms->load<DisableTrayIconDialog>();
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->focusWidget(), dialog->cmdNo());
         QVERIFY(!trayItem(h)->isChecked());
@@ -104,14 +104,14 @@ private Q_SLOTS:
         QCOMPARE(markerStored(h), from == From::TrayMenu);
 
         answer(h, reply);
-        QVERIFY(!h.forms->isLoaded<DisableTrayIcon>());
+        QVERIFY(!h.forms->isLoaded<DisableTrayIconDialog>());
         QCOMPARE(stored(h), flag(onAfter));
         QCOMPARE(trayItem(h)->isChecked(), onAfter);
         QCOMPARE(viewItem(h)->isChecked(), onAfter);
         QCOMPARE(markerStored(h), from == From::TrayMenu);
         // The icon stays until the program ends; the main window stays open.
         QVERIFY(h.trayArea.isIconShown());
-        QVERIFY(h.forms->get<Tolvane>()->isVisible());
+        QVERIFY(h.forms->load<MainWindow>()->isVisible());
         QVERIFY(!h.forms->hasEnded());
     }
 
@@ -134,7 +134,7 @@ private Q_SLOTS:
         click(h, from);
         answer(h, Answer::Yes);
 
-        h.forms->get<Tolvane>()->close();
+        h.forms->load<MainWindow>()->close();
         Harness::settle();
         QVERIFY(!markerStored(h));
         QCOMPARE(h.forms->hasEnded(), !staysInTray);
@@ -146,20 +146,20 @@ private Q_SLOTS:
         Harness h;
         h.writeIni(laterRun);
         h.start();
-        QTest::mouseClick(h.forms->get<Tolvane>()->cmdExit(), Qt::LeftButton);
+        QTest::mouseClick(h.forms->load<MainWindow>()->cmdExit(), Qt::LeftButton);
         Harness::settle();
-        QVERIFY(!h.forms->isLoaded<Tolvane>());
+        QVERIFY(!h.forms->isLoaded<MainWindow>());
 
         click(h, From::TrayMenu);
         // Loaded hidden by clearing its checkmark; the load only took the marker.
-        QVERIFY(h.forms->isLoaded<Tolvane>());
-        Tolvane *main = h.forms->get<Tolvane>();
+        QVERIFY(h.forms->isLoaded<MainWindow>());
+        MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(!main->isVisible());
         QVERIFY(!main->mnuLoadTrayIcononStartup()->isChecked());
-        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::Unset);
+        QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Unset);
         QVERIFY(!markerStored(h));
         QCOMPARE(stored(h), off);
-        QVERIFY(h.forms->get<DisableTrayIcon>()->isVisible());
+        QVERIFY(h.forms->load<DisableTrayIconDialog>()->isVisible());
 
         // No: both back on, the program stays reachable through its icon.
         answer(h, Answer::No);
@@ -180,12 +180,12 @@ private Q_SLOTS:
         h.start();
         h.trayArea.click(); // hides the main window
         Harness::settle();
-        QVERIFY(!h.forms->get<Tolvane>()->isVisible());
+        QVERIFY(!h.forms->load<MainWindow>()->isVisible());
 
         click(h, From::TrayMenu);
         answer(h, Answer::Yes);
         QCOMPARE(stored(h), off);
-        QVERIFY(!h.forms->isLoaded<BatchMonitor>());
+        QVERIFY(!h.forms->isLoaded<TrayHost>());
         QVERIFY(h.forms->hasEnded());
         QCOMPARE(h.quitCalls, 1);
         QVERIFY(!h.trayArea.isIconShown());
@@ -202,9 +202,9 @@ private Q_SLOTS:
         // the tray with "0" stored and the main window unloaded.
         click(h, From::TrayMenu);
         answer(h, Answer::Yes);
-        h.forms->get<Tolvane>()->close();
+        h.forms->load<MainWindow>()->close();
         Harness::settle();
-        QVERIFY(!h.forms->isLoaded<Tolvane>());
+        QVERIFY(!h.forms->isLoaded<MainWindow>());
         QVERIFY(!markerStored(h));
         QCOMPARE(stored(h), off);
         QVERIFY(h.trayArea.isIconShown());
@@ -212,14 +212,14 @@ private Q_SLOTS:
 
         click(h, From::TrayMenu);
         Harness::settle();
-        Tolvane *main = h.forms->get<Tolvane>();
+        MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(main->isVisible());
-        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::Off);
+        QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Off);
         QVERIFY(!h.trayArea.isIconShown()); // the load removed it
         QVERIFY(main->mnuLoadTrayIcononStartup()->isChecked());
         QVERIFY(!trayItem(h)->isChecked()); // cleared by the load, left so
         QCOMPARE(stored(h), on);
-        QVERIFY(h.forms->get<EnableTrayIcon>()->isVisible());
+        QVERIFY(h.forms->load<EnableTrayIconDialog>()->isVisible());
         QVERIFY(!h.forms->hasEnded());
 
         // The next full load sets both checkmarks and shows the icon again.

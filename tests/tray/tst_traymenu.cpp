@@ -1,9 +1,9 @@
 #include "harness.h"
 
-#include "app/settingskeys.h"
-#include "creator/tolvane.h"
-#include "tray/batchmonitor.h"
-#include "tray/cssystray.h"
+#include "core/settingsentries.h"
+#include "mainwindow/mainwindow.h"
+#include "tray/trayhost.h"
+#include "ui/trayiconcontrol.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -12,30 +12,30 @@
 #include <QPushButton>
 #include <QTest>
 
-using namespace SettingsKeys;
+using namespace SettingsEntries;
 
 namespace {
 
 const QByteArray laterRun = "[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n"
                             "[TolvaneConfirm]\nShowWindow=1\n[TrayIconSettings]\nEnable=1\n";
 
-BatchMonitor *trayHost(Harness &h)
+TrayHost *trayHost(Harness &h)
 {
-    return h.forms->get<BatchMonitor>();
+    return h.forms->load<TrayHost>();
 }
 
 // The user's Exit with the icon shown: the main window goes, the program stays.
 void exitToTray(Harness &h)
 {
-    QTest::mouseClick(h.forms->get<Tolvane>()->cmdExit(), Qt::LeftButton);
+    QTest::mouseClick(h.forms->load<MainWindow>()->cmdExit(), Qt::LeftButton);
     Harness::settle();
-    QVERIFY(!h.forms->isLoaded<Tolvane>());
+    QVERIFY(!h.forms->isLoaded<MainWindow>());
     QVERIFY(h.trayArea.isIconShown());
 }
 
 bool markerStored(const Harness &h)
 {
-    return h.read(unloadMarker.section, unloadMarker.key) == unloadMarkerValue;
+    return h.read(unloadMarker.section, unloadMarker.key) == unloadMarker.onText;
 }
 
 } // namespace
@@ -81,7 +81,7 @@ private Q_SLOTS:
 
         h.trayArea.click();
         Harness::settle();
-        Tolvane *main = h.forms->get<Tolvane>();
+        MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(main->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(main));
         QVERIFY(!trayHost(h)->isVisible());
@@ -90,7 +90,7 @@ private Q_SLOTS:
         QVERIFY(!main->mnuTolvaneConfirmation()->isChecked());
         QVERIFY(!main->mnuEnableTrayIconConfirmation()->isChecked());
         QVERIFY(main->mnuLoadTrayIcononStartup()->isChecked());
-        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::Unset);
+        QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Unset);
         QVERIFY(h.trayArea.isIconShown());
         QVERIFY(!h.forms->hasEnded());
     }
@@ -100,7 +100,7 @@ private Q_SLOTS:
         Harness h;
         h.writeIni(laterRun);
         h.start();
-        QPointer<Tolvane> main = h.forms->get<Tolvane>();
+        QPointer<MainWindow> main = h.forms->load<MainWindow>();
         main->txtDrive()->setText(QStringLiteral("c:"));
 
         h.trayArea.click();
@@ -117,7 +117,7 @@ private Q_SLOTS:
         QVERIFY(main->isVisible());
         QVERIFY(!trayHost(h)->isVisible());
         QCOMPARE(main->txtDrive()->text(), QStringLiteral("c:"));
-        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::On);
+        QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::On);
         QVERIFY(markerStored(h));
     }
 
@@ -126,7 +126,7 @@ private Q_SLOTS:
         Harness h;
         h.writeIni(laterRun);
         h.start();
-        QPointer<Tolvane> main = h.forms->get<Tolvane>();
+        QPointer<MainWindow> main = h.forms->load<MainWindow>();
         main->txtExe()->setText(QStringLiteral("edit.com"));
         main->mnuTolvaneConfirmation()->setChecked(false);
         h.trayArea.click();
@@ -150,12 +150,12 @@ private Q_SLOTS:
 
         trayHost(h)->mnucsSysTray1CreateNewBatchFile()->trigger();
         Harness::settle();
-        Tolvane *main = h.forms->get<Tolvane>();
+        MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(main->isVisible());
         QVERIFY(main->txtDrive()->text().isEmpty());
         QVERIFY(main->mnuTolvaneConfirmation()->isChecked());
         QVERIFY(main->mnuEnableTrayIconConfirmation()->isChecked());
-        QCOMPARE(main->csSysTray1()->trayMode(), csSysTray::TrayMode::On);
+        QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::On);
         QVERIFY(!markerStored(h));
     }
 
@@ -164,7 +164,7 @@ private Q_SLOTS:
         Harness h;
         h.writeIni(laterRun);
         h.start();
-        Tolvane *main = h.forms->get<Tolvane>();
+        MainWindow *main = h.forms->load<MainWindow>();
         main->txtDrive()->setText(QStringLiteral("c:"));
         main->txtDirectorySave()->setText(QStringLiteral("run.bat"));
         const QString before = h.iniText();
@@ -174,7 +174,7 @@ private Q_SLOTS:
         QCOMPARE(h.quitCalls, 1);
         QVERIFY(h.messages.shown.isEmpty());
         QCOMPARE(h.iniText(), before);
-        QVERIFY(h.forms->isLoaded<Tolvane>()); // ended, not unloaded
+        QVERIFY(h.forms->isLoaded<MainWindow>()); // ended, not unloaded
         QVERIFY(!main->isVisible());
     }
 
@@ -184,10 +184,10 @@ private Q_SLOTS:
         Harness h;
         h.writeIni(laterRun);
         h.start();
-        Tolvane *main = h.forms->get<Tolvane>();
-        Q_EMIT main->csSysTray1()->TrayActivate();
+        MainWindow *main = h.forms->load<MainWindow>();
+        Q_EMIT main->trayIconControl()->trayActivate();
         QVERIFY(!main->isVisible());
-        Q_EMIT main->csSysTray1()->TrayActivate();
+        Q_EMIT main->trayIconControl()->trayActivate();
         QVERIFY(main->isVisible());
         QVERIFY(!markerStored(h));
         QVERIFY(!trayHost(h)->isVisible());

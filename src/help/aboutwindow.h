@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui/form.h"
+#include "ui/windowkind.h"
+
+#include <QWidget>
+
+class QLabel;
+class QToolButton;
+
+// The About window: the program's name and version, what it does, who made it.
+// Loading it shows it and sets the unload marker.
+class AboutWindow : public QWidget, public Form
+{
+    Q_OBJECT
+
+public:
+    static constexpr WindowKind kind = WindowKind::About;
+
+    explicit AboutWindow(Forms &forms);
+
+    QLabel *utilityTitle() const { return m_utilityTitle; }
+    QLabel *utilityDescription() const { return m_utilityDescription; }
+    QToolButton *okButton() const { return m_ok; }
+
+protected:
+    void loadHandling() override;
+
+private:
+    QLabel *m_utilityTitle;
+    QLabel *m_utilityDescription;
+    QToolButton *m_ok;
+};

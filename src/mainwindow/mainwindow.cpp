@@ -1,0 +1,343 @@
+#include "mainwindow.h"
+
+#include "batchfilewriter.h"
+#include "confirmationwindow.h"
+#include "core/settingsentries.h"
+#include "core/settingsstore.h"
+#include "core/unloadmarker.h"
+#include "helpcontrol.h"
+#include "helptopics.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/forms.h"
+#include "ui/labelfit.h"
+#include "ui/programicon.h"
+#include "ui/trayhostlink.h"
+#include "ui/trayiconcontrol.h"
+#include "ui/twips.h"
+#include "ui/windowplacement.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+// The steps' labels and text boxes use the design's 9.75 pt face.
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    QLabel *label = Controls::makeLabel(parent, name, text, geometry);
+    label->setFont(designFont(9.75));
+    fitLabelToText(label);
+    return label;
+}
+
+QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry)
+{
+    QLineEdit *box = Controls::makeTextBox(parent, name, geometry);
+    box->setFont(designFont(9.75));
+    return box;
+}
+
+QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &title, QRect geometry)
+{
+    auto *frame = new QGroupBox(title, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFont(designFont(12));
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QAction *makeAction(QObject *parent, const char *name, const QString &text)
+{
+    auto *action = new QAction(text, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QAction *makeCheckAction(QObject *parent, const char *name, const QString &text, bool checked)
+{
+    QAction *action = makeAction(parent, name, text);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Forms &forms) : Form(forms), m_trayIconControl(new TrayIconControl(this))
+{
+    setObjectName(QStringLiteral("Tolvane"));
+    setWindowTitle(tr("Tolvane"));
+    setWindowIcon(programIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    m_trayIconControl->setObjectName(QStringLiteral("csSysTray1"));
+    connect(m_trayIconControl, &TrayIconControl::trayActivate, this,
+            &MainWindow::trayControlActivated);
+    m_helpControl = new HelpControl(services().helpViewer, this);
+    m_helpControl->setObjectName(QStringLiteral("CommonDialog1"));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("TolvaneClientArea"));
+    // The controls stand where the design puts them; the layout never follows
+    // the window's size, so the size is fixed.
+    client->setFixedSize(twips(10680), twips(7215));
+    setCentralWidget(client);
+    buildSteps(client);
+    buildButtons(client);
+    buildMenus();
+    setTabOrder();
+    adjustSize();
+    setFixedSize(size());
+    centreOnScreen(this);
+}
+
+void MainWindow::buildSteps(QWidget *client)
+{
+    makeLabel(client, "lblDirections",
+              tr("Please follow steps to create a batch file of your choice."),
+              twipsRect(0, 240, 4935, 255));
+    QGroupBox *frame1 = makeFrame(client, "Frame1", tr("Step 1"), twipsRect(0, 720, 5295, 2655));
+    QGroupBox *frame2 = makeFrame(client, "Frame2", tr("Step 2"), twipsRect(5400, 720, 5295, 2655));
+    QGroupBox *frame3 = makeFrame(client, "Frame3", tr("Step 3"), twipsRect(0, 3480, 5295, 2655));
+    QGroupBox *frame4 =
+        makeFrame(client, "Frame4", tr("Step 4"), twipsRect(5400, 3480, 5295, 2655));
+
+    makeLabel(frame1, "lblDrive",
+              tr("What drive (c, d, e, etc.) is your program on? Please specify the letter plus "
+                 "the colon (c:, d:, etc.)"),
+              twipsRect(120, 360, 5055, 735));
+    m_txtDrive = makeTextBox(frame1, "txtDrive", twipsRect(120, 1200, 5055, 375));
+
+    makeLabel(frame2, "lblDirectory",
+              tr("What directory is your program in? (c:\\windows, c:\\winword, c:\\excel, "
+                 "etc.)"),
+              twipsRect(120, 360, 4455, 855));
+    m_txtDirectory = makeTextBox(frame2, "txtDirectory", twipsRect(120, 1215, 5055, 360));
+
+    makeLabel(frame3, "lblExe",
+              tr("What is the name of the .EXE file that executes your program? (winword.exe, "
+                 "excel.exe, etc.)"),
+              twipsRect(120, 360, 4815, 615));
+    m_txtExe = makeTextBox(frame3, "txtExe", twipsRect(120, 1200, 5055, 375));
+    makeLabel(frame3, "InformationLabel",
+              tr("Note:  If there are any other parameters that your program requires in order "
+                 "to run, you can enter those here after the .EXE file."),
+              twipsRect(120, 1800, 3615, 735));
+
+    makeLabel(frame4, "lblDirectorySave",
+              tr("Please specify a .BAT filename (notepad.bat, wordpad.bat, solitaire.bat)"),
+              twipsRect(120, 360, 4380, 765));
+    m_txtDirectorySave = makeTextBox(frame4, "txtDirectorySave", twipsRect(120, 1200, 5055, 375));
+    makeLabel(frame4, "Label1",
+              tr("Note:  Filename will be automatically saved in the directory specified in "
+                 "Step 2."),
+              twipsRect(120, 1800, 5055, 495));
+}
+
+// The two Browse buttons belong to the window, drawn over their frames.
+void MainWindow::buildButtons(QWidget *client)
+{
+    m_cmdOK = Controls::makeButton(client, "cmdOK", tr("&OK"), twipsRect(3840, 6480, 1215, 495),
+                                   tr("Confirm Batch File Settings"));
+    m_cmdBrowse =
+        Controls::makeButton(client, "cmdBrowse", tr("Browse..."), twipsRect(9360, 2520, 1215, 495),
+                             tr("Browse for Directory"));
+    m_cmdBrowse2 =
+        Controls::makeButton(client, "cmdBrowse2", tr("Browse..."),
+                             twipsRect(3960, 5280, 1215, 495), tr("Browse for Filename"));
+    m_cmdExit = Controls::makeButton(client, "cmdExit", tr("E&xit"),
+                                     twipsRect(5640, 6480, 1215, 495), tr("Exit"));
+    connect(m_cmdExit, &QPushButton::clicked, this, [this] { services().exitDecision(); });
+    connect(m_cmdOK, &QPushButton::clicked, this,
+            [this] { BatchFileWriter(forms()).confirmBatchFileSettings(*this); });
+    connect(m_cmdBrowse, &QPushButton::clicked, this,
+            [this] { forms().load(WindowKind::DirectoryPicker); });
+    connect(m_cmdBrowse2, &QPushButton::clicked, this,
+            [this] { forms().load(WindowKind::ProgramPicker); });
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuExit = makeAction(this, "mnuExit", tr("E&xit"));
+    file->addAction(m_mnuExit);
+    connect(m_mnuExit, &QAction::triggered, this, [this] { services().exitDecision(); });
+
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    QMenu *confirmations = view->addMenu(tr("Confirmation Windows"));
+    confirmations->setObjectName(QStringLiteral("mnuConfirmationWindow"));
+    m_mnuTolvaneConfirmation =
+        makeCheckAction(this, "mnuTolvaneConfirmation", tr("Batch File Confirmation"), false);
+    m_mnuEnableTrayIconConfirmation = makeCheckAction(this, "mnuEnableTrayIconConfirmation",
+                                                      tr("Enable Tray Icon Confirmation"), false);
+    confirmations->addAction(m_mnuTolvaneConfirmation);
+    confirmations->addAction(m_mnuEnableTrayIconConfirmation);
+    connect(m_mnuTolvaneConfirmation, &QAction::triggered, this, [this] {
+        ConfirmationWindow::batchFileConfirmationClicked(forms(),
+                                                         m_mnuTolvaneConfirmation->isChecked());
+    });
+    connect(m_mnuEnableTrayIconConfirmation, &QAction::triggered, this,
+            &MainWindow::enableTrayConfirmationClicked);
+    m_mnuLoadTrayIcononStartup =
+        makeCheckAction(this, "mnuLoadTrayIcononStartup", tr("&Load Tray Icon on Startup"), true);
+    view->addAction(m_mnuLoadTrayIcononStartup);
+    connect(m_mnuLoadTrayIcononStartup, &QAction::triggered, this,
+            &MainWindow::loadOnStartupClicked);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    m_mnuTolvaneHelp = makeAction(this, "mnuTolvaneHelp", tr("&Tolvane Help"));
+    m_mnuTolvaneHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    m_mnuContactingtheAuthor =
+        makeAction(this, "mnuContactingtheAuthor", tr("How To &Contact the Author"));
+    m_mnuLicenseAgreement = makeAction(this, "mnuLicenseAgreement", tr("&License Agreement"));
+    m_mnuAboutTolvane = makeAction(this, "mnuAboutTolvane", tr("&About Tolvane"));
+    help->addAction(m_mnuTolvaneHelp);
+    help->addAction(m_mnuContactingtheAuthor);
+    help->addSeparator()->setObjectName(QStringLiteral("mnuSeparator3"));
+    help->addAction(m_mnuLicenseAgreement);
+    help->addSeparator()->setObjectName(QStringLiteral("mnuSeparator4"));
+    help->addAction(m_mnuAboutTolvane);
+    connect(m_mnuTolvaneHelp, &QAction::triggered, this,
+            [this] { HelpTopics::showContents(*m_helpControl, services().settings); });
+    connect(m_mnuContactingtheAuthor, &QAction::triggered, this,
+            [this] { HelpTopics::showContactTopic(*m_helpControl, services().settings); });
+    connect(m_mnuLicenseAgreement, &QAction::triggered, this,
+            [this] { HelpTopics::showLicenceTopic(*m_helpControl, services().settings); });
+    connect(m_mnuAboutTolvane, &QAction::triggered, this,
+            [this] { forms().load(WindowKind::About); });
+}
+
+void MainWindow::setTabOrder()
+{
+    const QList<QWidget *> order{m_txtDrive, m_txtDirectory, m_txtExe,     m_txtDirectorySave,
+                                 m_cmdOK,    m_cmdBrowse,    m_cmdBrowse2, m_cmdExit};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void MainWindow::loadHandling()
+{
+    using namespace SettingsEntries;
+    SettingsStore &store = services().settings;
+    if (UnloadMarker::consume(store))
+        return;
+    if (store.isOn(firstTime))
+        show();
+    else
+        forms().load(WindowKind::FirstRunDefaults);
+    m_mnuTolvaneConfirmation->setChecked(store.isOn(showConfirmation));
+    m_mnuEnableTrayIconConfirmation->setChecked(store.isOn(enableTrayDialog));
+    applyTrayPreference();
+    forms().load<TrayHostLink>()->setLoadOnStartupChecked(store.isOn(loadOnStartup));
+    m_mnuLoadTrayIcononStartup->setChecked(store.isOn(loadOnStartup));
+}
+
+// The icon follows the stored text exactly: only "1" shows it.
+void MainWindow::applyTrayPreference()
+{
+    const bool show = services().settings.isOn(SettingsEntries::trayIconAtStart);
+    forms().load<TrayHostLink>()->setInTray(show);
+    if (show)
+        m_trayIconControl->trayModeOn(winId());
+    else
+        m_trayIconControl->trayModeOff(winId());
+}
+
+void MainWindow::unloadHandling()
+{
+    if (!UnloadMarker::consume(services().settings))
+        services().exitDecision();
+}
+
+// Acts on the checkmark Qt has just inverted: the tray menu's checkmark
+// follows, the preference is stored and the matching dialog opens. Writes no
+// unload marker.
+void MainWindow::loadOnStartupClicked()
+{
+    const bool on = m_mnuLoadTrayIcononStartup->isChecked();
+    forms().load<TrayHostLink>()->setLoadOnStartupChecked(on);
+    services().settings.write(SettingsEntries::loadOnStartup, SettingsEntries::flag(on));
+    forms().load(on ? WindowKind::EnableTrayIcon : WindowKind::DisableTrayIcon);
+}
+
+// Stores the new checkmark; an Enable Tray Icon dialog left loaded goes.
+void MainWindow::enableTrayConfirmationClicked()
+{
+    const bool on = m_mnuEnableTrayIconConfirmation->isChecked();
+    services().settings.write(SettingsEntries::enableTrayDialog, SettingsEntries::flag(on));
+    forms().unload(WindowKind::EnableTrayIcon);
+}
+
+// The main window's own tray control hides the window or shows it again.
+void MainWindow::trayControlActivated()
+{
+    if (isVisible())
+        m_trayIconControl->sendWindowToTray(winId());
+    else
+        m_trayIconControl->restoreWindowFromTray(winId());
+}
+
+bool MainWindow::isShown() const
+{
+    return isVisible();
+}
+
+void MainWindow::showInFront()
+{
+    if (isMinimized())
+        showNormal(); // a minimised window could not take the focus
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::sendToTray()
+{
+    hide();
+}
+
+bool MainWindow::isLoadOnStartupChecked() const
+{
+    return m_mnuLoadTrayIcononStartup->isChecked();
+}
+
+void MainWindow::setLoadOnStartupChecked(bool checked)
+{
+    m_mnuLoadTrayIcononStartup->setChecked(checked);
+}
+
+void MainWindow::setBatchConfirmationChecked(bool checked)
+{
+    m_mnuTolvaneConfirmation->setChecked(checked);
+}
+
+void MainWindow::setEnableTrayConfirmationChecked(bool checked)
+{
+    m_mnuEnableTrayIconConfirmation->setChecked(checked);
+}
+
+QString MainWindow::directoryStep() const
+{
+    return m_txtDirectory->text();
+}
+
+void MainWindow::setDirectoryStep(const QString &directory)
+{
+    m_txtDirectory->setText(directory);
+}
+
+void MainWindow::setProgramStep(const QString &program)
+{
+    m_txtExe->setText(program);
+}

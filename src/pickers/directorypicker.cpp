@@ -1,0 +1,60 @@
+#include "directorypicker.h"
+
+#include "dirlist.h"
+#include "drivelist.h"
+#include "pickerparts.h"
+#include "statusline.h"
+#include "ui/mainwindowlink.h"
+
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/forms.h"
+#include "ui/twips.h"
+#include "ui/windowplacement.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace PickerParts;
+
+DirectoryPicker::DirectoryPicker(Forms &forms) : Form(forms)
+{
+    setUpWindow(this, "DirectoryBrowseBox", tr("Open Directory"), 4335, 4095);
+    m_driveListBox = makeDriveList(this, services(), twipsRect(960, 2760, 2415, 315));
+    m_dirListBox = makeDirList(this, services(), twipsRect(960, 600, 2415, 1890));
+    m_txtFilename = Controls::makeTextBox(this, "txtFilename", twipsRect(960, 240, 2415, 285));
+    m_txtFilename->setFont(designFont(8.25));
+    m_ok = Controls::makeButton(this, "OK", tr("&OK"), twipsRect(840, 3360, 1215, 495),
+                                tr("Confirm Directory Name"));
+    m_cancel = Controls::makeButton(this, "Cancel", tr("&Cancel"), twipsRect(2400, 3360, 1215, 495),
+                                    tr("Back to Tolvane"));
+    // Between the drive list and the buttons, where the design leaves room.
+    m_lblStatus = makeStatusLine(this, twipsRect(120, 3105, 4095, 240));
+
+    setTabOrder(m_driveListBox, m_dirListBox);
+    setTabOrder(m_dirListBox, m_txtFilename);
+    setTabOrder(m_txtFilename, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    m_driveListBox->setFocus();
+
+    startLists(m_driveListBox, m_dirListBox, m_lblStatus);
+    connect(m_driveListBox, &DriveList::driveChanged, this,
+            [this] { m_dirListBox->setPath(m_driveListBox->drive()); });
+    connect(m_dirListBox, &DirList::pathChanged, this,
+            [this] { m_txtFilename->setText(m_dirListBox->path()); });
+    connect(m_ok, &QPushButton::clicked, this, &DirectoryPicker::okClicked);
+    connect(m_cancel, &QPushButton::clicked, this, [this] { this->forms().unload(this); });
+}
+
+void DirectoryPicker::loadHandling()
+{
+    centreOnScreen(this);
+    show();
+}
+
+// Referring to the main window loads it again if it was unloaded meanwhile.
+void DirectoryPicker::okClicked()
+{
+    forms().load<MainWindowLink>()->setDirectoryStep(m_txtFilename->text());
+    forms().unload(this);
+}

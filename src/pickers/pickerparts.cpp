@@ -1,0 +1,66 @@
+#include "pickerparts.h"
+
+#include "core/drivemap.h"
+#include "dirlist.h"
+#include "drivelist.h"
+#include "statusline.h"
+
+#include "ui/fonts.h"
+#include "ui/programicon.h"
+#include "ui/services.h"
+#include "ui/twips.h"
+
+namespace PickerParts {
+
+void setUpWindow(QWidget *window, const char *name, const QString &caption, int width, int height)
+{
+    window->setObjectName(QString::fromLatin1(name));
+    window->setWindowTitle(caption);
+    window->setWindowIcon(programIcon());
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+    // The controls keep their places when the window is resized.
+    window->resize(twips(width), twips(height));
+}
+
+DriveList *makeDriveList(QWidget *window, const Services &services, const QRect &geometry)
+{
+    auto *list = new DriveList(services.drives, window);
+    list->setObjectName(QStringLiteral("DriveListBox"));
+    list->setFont(designFont(8.25));
+    list->setGeometry(geometry);
+    return list;
+}
+
+DirList *makeDirList(QWidget *window, const Services &services, const QRect &geometry)
+{
+    auto *list = new DirList(services.drives, window);
+    list->setObjectName(QStringLiteral("DirListBox"));
+    list->setFont(designFont(8.25));
+    list->setGeometry(geometry);
+    return list;
+}
+
+StatusLine *makeStatusLine(QWidget *window, const QRect &geometry)
+{
+    auto *line = new StatusLine(window);
+    line->setObjectName(QStringLiteral("lblStatus"));
+    line->setFont(designFont(8.25));
+    line->setGeometry(geometry);
+    return line;
+}
+
+void startLists(DriveList *drives, DirList *folders, StatusLine *status)
+{
+    folders->startAt(folders->processFolder());
+    drives->setDriveLetter(folders->folder().drive);
+    QObject::connect(folders, &DirList::busyChanged, status,
+                     [status, folders](bool busy) { status->setBusy(folders, busy); });
+    QObject::connect(folders, &DirList::readFailed, status, &StatusLine::showProblem);
+    // A drive that cannot be read leaves the drive list on the drive shown.
+    QObject::connect(folders, &DirList::readFailed, drives,
+                     [drives, folders] { drives->setDriveLetter(folders->folder().drive); });
+}
+
+} // namespace PickerParts

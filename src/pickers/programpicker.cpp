@@ -1,0 +1,109 @@
+#include "programpicker.h"
+
+#include "dirlist.h"
+#include "drivelist.h"
+#include "filelist.h"
+#include "pickerparts.h"
+#include "statusline.h"
+#include "ui/mainwindowlink.h"
+
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/forms.h"
+#include "ui/labelfit.h"
+#include "ui/twips.h"
+#include "ui/windowplacement.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace PickerParts;
+
+ProgramPicker::ProgramPicker(Forms &forms) : Form(forms)
+{
+    setUpWindow(this, "FilenameBrowseBox", tr("Open Program Directory"), 5895, 4755);
+    m_driveListBox = makeDriveList(this, services(), twipsRect(3480, 3480, 2295, 315));
+    m_dirListBox = makeDirList(this, services(), twipsRect(3480, 1200, 2295, 1890));
+    m_txtFilename = Controls::makeTextBox(this, "txtFilename", twipsRect(3480, 720, 2295, 285));
+    m_txtFilename->setFont(designFont(8.25));
+    m_ok = Controls::makeButton(this, "OK", tr("&OK"), twipsRect(1440, 4080, 1215, 495),
+                                tr("Confirm .EXE filename"));
+    m_cancel = Controls::makeButton(this, "Cancel", tr("&Cancel"), twipsRect(3360, 4080, 1215, 495),
+                                    tr("Back to Tolvane"));
+    m_fileListBox = new FileList(services().drives, this);
+    m_fileListBox->setObjectName(QStringLiteral("FileListBox"));
+    m_fileListBox->setFont(designFont(8.25));
+    m_fileListBox->setGeometry(twipsRect(120, 1200, 3255, 2430));
+    buildLabels();
+    // Under the file list, where the design leaves room.
+    m_lblStatus = makeStatusLine(this, twipsRect(120, 3690, 3255, 240));
+
+    setTabOrder(m_driveListBox, m_dirListBox);
+    setTabOrder(m_dirListBox, m_txtFilename);
+    setTabOrder(m_txtFilename, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    setTabOrder(m_cancel, m_fileListBox);
+    m_driveListBox->setFocus();
+
+    startLists(m_driveListBox, m_dirListBox, m_lblStatus);
+    m_fileListBox->setFolder(m_dirListBox->folder());
+    connect(m_fileListBox, &FileList::busyChanged, m_lblStatus,
+            [this](bool busy) { m_lblStatus->setBusy(m_fileListBox, busy); });
+    connect(m_fileListBox, &FileList::readFailed, m_lblStatus, &StatusLine::showProblem);
+
+    connect(m_driveListBox, &DriveList::driveChanged, this,
+            [this] { m_dirListBox->setPath(m_driveListBox->drive()); });
+    connect(m_dirListBox, &DirList::pathChanged, this,
+            [this] { m_fileListBox->setFolder(m_dirListBox->folder()); });
+    connect(m_fileListBox, &FileList::fileSelected, this,
+            [this] { m_txtFilename->setText(m_fileListBox->fileName()); });
+    connect(m_txtFilename, &QLineEdit::textChanged, m_fileListBox, &FileList::setPattern);
+    connect(m_ok, &QPushButton::clicked, this, &ProgramPicker::okClicked);
+    connect(m_cancel, &QPushButton::clicked, this, [this] { this->forms().unload(this); });
+}
+
+void ProgramPicker::buildLabels()
+{
+    const auto makeLabel = [this](const char *name, const QString &text, const QRect &geometry) {
+        auto *label = new QLabel(text, this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setFont(designFont(8.25));
+        label->setGeometry(geometry);
+        return label;
+    };
+    QLabel *directoryLabel =
+        makeLabel("DirectoryLabel", tr("Filename .EXE:"), twipsRect(2280, 720, 1095, 255));
+    QLabel *lblDirectory =
+        makeLabel("lblDirectory", tr("Searching in Directory:"), twipsRect(120, 120, 1935, 255));
+    for (QLabel *label : {directoryLabel, lblDirectory}) {
+        label->setWordWrap(true);
+        fitLabelToText(label);
+    }
+    // Drawn as a field: white, with a single-line border.
+    m_lblDirectorySearch = makeLabel("lblDirectorySearch", {}, twipsRect(2040, 120, 3735, 255));
+    m_lblDirectorySearch->setTextFormat(Qt::PlainText);
+    m_lblDirectorySearch->setFrameShape(QFrame::Box);
+    m_lblDirectorySearch->setLineWidth(1);
+    m_lblDirectorySearch->setAutoFillBackground(true);
+    QPalette field = m_lblDirectorySearch->palette();
+    field.setColor(QPalette::Window, Qt::white);
+    field.setColor(QPalette::WindowText, Qt::black);
+    m_lblDirectorySearch->setPalette(field);
+}
+
+// The field shows step 2 as it was when the picker opened; browsing does not
+// change it, and the lists do not move to it.
+void ProgramPicker::loadHandling()
+{
+    centreOnScreen(this);
+    show();
+    m_lblDirectorySearch->setText(forms().load<MainWindowLink>()->directoryStep());
+}
+
+// Referring to the main window loads it again if it was unloaded meanwhile.
+void ProgramPicker::okClicked()
+{
+    forms().load<MainWindowLink>()->setProgramStep(m_txtFilename->text());
+    forms().unload(this);
+}

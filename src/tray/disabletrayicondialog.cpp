@@ -1,0 +1,78 @@
+#include "disabletrayicondialog.h"
+
+#include "core/settingsentries.h"
+#include "core/settingsstore.h"
+#include "traydialoglayout.h"
+#include "trayhost.h"
+#include "ui/controls.h"
+#include "ui/forms.h"
+#include "ui/mainwindowlink.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QPushButton *makeButton(QWidget *dialog, const char *name, const QString &caption, QRect geometry)
+{
+    QPushButton *button = Controls::makeButton(dialog, name, caption, geometry);
+    button->setAutoDefault(true); // Enter presses the button that has the focus
+    return button;
+}
+
+} // namespace
+
+DisableTrayIconDialog::DisableTrayIconDialog(Forms &forms)
+    : Form(forms),
+      m_cmdYes(makeButton(this, "cmdYes", tr("&Yes"), twipsRect(1560, 1440, 1215, 375))),
+      m_cmdNo(makeButton(this, "cmdNo", tr("&No"), twipsRect(3000, 1440, 1215, 375)))
+{
+    TrayDialogLayout::makeDialogWindow(this, "DisableTrayIcon", tr("Disable Tray Icon"));
+    TrayDialogLayout::addInformationIcon(this);
+    QLabel *text = TrayDialogLayout::addText(
+        this,
+        tr("Disabling the Tray Icon will limit you to easier access to Tolvane. Are you sure "
+           "you would like to disable it? If you disable, changes will not take effect until "
+           "the next time you start Tolvane."),
+        twipsRect(960, 240, 4575, 975));
+    QWidget::setTabOrder(m_cmdYes, m_cmdNo);
+    TrayDialogLayout::finish(this, QSize(twips(5775), twips(2055)), text, {m_cmdYes, m_cmdNo});
+
+    connect(m_cmdYes, &QPushButton::clicked, this, &DisableTrayIconDialog::onYes);
+    connect(m_cmdNo, &QPushButton::clicked, this, &DisableTrayIconDialog::onNo);
+}
+
+void DisableTrayIconDialog::loadHandling()
+{
+    show();
+    activateWindow();
+    m_cmdNo->setFocus();
+}
+
+void DisableTrayIconDialog::onYes()
+{
+    using namespace SettingsEntries;
+    services().settings.write(loadOnStartup, off);
+    if (forms().load<MainWindowLink>()->isShown()) {
+        forms().unload(this);
+        return;
+    }
+    // With the main window out of sight the tray host goes, and its icon with
+    // it. A hidden main window would then be out of reach, so the program ends.
+    Forms &lifetime = forms();
+    lifetime.unload<TrayHost>();
+    lifetime.unload(this);
+    lifetime.endProgram();
+}
+
+// Puts the preference back; an unload marker left by the tray menu stays.
+void DisableTrayIconDialog::onNo()
+{
+    using namespace SettingsEntries;
+    services().settings.write(loadOnStartup, on);
+    forms().load<MainWindowLink>()->setLoadOnStartupChecked(true);
+    forms().load<TrayHost>()->setLoadOnStartupChecked(true);
+    forms().unload(this);
+}

@@ -1,0 +1,249 @@
+#include "batchsteps.h"
+#include "harness.h"
+
+#include "core/settingsentries.h"
+#include "mainwindow/confirmationwindow.h"
+#include "mainwindow/mainwindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+using namespace BatchSteps;
+using namespace SettingsEntries;
+
+namespace {
+
+const QString question = QStringLiteral("Would you like to create another batch file?");
+
+} // namespace
+
+class TestConfirmationWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Harness> m_h;
+
+    void writeBatch(const char *name) { write(*m_h, steps({"c:", "c:\\dir", "a.exe", name})); }
+
+    ConfirmationWindow *confirm() const { return m_h->forms->load<ConfirmationWindow>(); }
+    QString showWindow() const { return m_h->read(showConfirmation.section, showConfirmation.key); }
+
+    void verifyMainWindowBackEmpty()
+    {
+        QVERIFY(m_h->forms->isLoaded<MainWindow>());
+        MainWindow *window = m_h->forms->load<MainWindow>();
+        QVERIFY(window->isVisible());
+        QCOMPARE(answers(window), steps({"", "", "", ""}));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_h = std::make_unique<Harness>();
+        m_h->start(); // a first run: the confirmation window is on, the icon shown
+        QDir().mkpath(m_h->driveC() + QStringLiteral("/dir"));
+    }
+
+    void cleanup() { m_h.reset(); }
+
+    void showWindowDecides_data()
+    {
+        QTest::addColumn<QString>("stored"); // empty: no entry at all
+        QTest::addColumn<bool>("shown");
+
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("absent") << "" << true;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("-1") << "-1" << false;
+    }
+
+    void showWindowDecides()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, shown);
+        if (stored.isEmpty())
+            m_h->settings->deleteSection(showConfirmation.section);
+        else
+            m_h->settings->write(showConfirmation.section, showConfirmation.key, stored);
+        writeBatch("a.bat");
+        if (shown) {
+            QVERIFY(confirm()->isVisible());
+            QCOMPARE(confirm()->lblBatch2()->text(), QStringLiteral("c:\\dir\\a.bat"));
+            QVERIFY(m_h->messages.shown.isEmpty());
+            QVERIFY(!m_h->forms->isLoaded<MainWindow>());
+        } else { // asked at once; Yes brings the main window back
+            QCOMPARE(m_h->messages.texts(), QStringList{question});
+            QCOMPARE(m_h->messages.shown.first().style, MessageBoxes::QuestionStyle);
+            QVERIFY(m_h->forms->isLoaded<ConfirmationWindow>());
+            QVERIFY(!confirm()->isVisible());
+            verifyMainWindowBackEmpty();
+        }
+    }
+
+    // The box moves the main window's checkmark at once; only OK stores it.
+    void okStoresTheBox_data()
+    {
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QString>("stored");
+
+        QTest::newRow("cleared") << 1 << "0";
+        QTest::newRow("cleared and ticked again") << 2 << "1";
+    }
+
+    void okStoresTheBox()
+    {
+        QFETCH(int, clicks);
+        QFETCH(QString, stored);
+        writeBatch("a.bat");
+        for (int i = 0; i < clicks; ++i) {
+            confirm()->showWindowBox()->click();
+            Harness::settle();
+            QVERIFY(m_h->forms->isLoaded<MainWindow>()); // loaded hidden for its checkmark
+            QVERIFY(!m_h->forms->load<MainWindow>()->isVisible());
+            QCOMPARE(m_h->forms->load<MainWindow>()->mnuTolvaneConfirmation()->isChecked(), i == 1);
+            // The first click's load consumes the marker; the second finds the
+            // main window loaded and leaves it for the window's next unload.
+            QCOMPARE(m_h->hasEntry(unloadMarker.section, unloadMarker.key), i == 1);
+            QCOMPARE(showWindow(), QStringLiteral("1"));
+        }
+        confirm()->okButton()->click();
+        Harness::settle();
+        QCOMPARE(showWindow(), stored);
+        QCOMPARE(m_h->messages.texts(), QStringList{question});
+        QVERIFY(!m_h->forms->isLoaded<ConfirmationWindow>());
+        verifyMainWindowBackEmpty();
+        QCOMPARE(m_h->forms->load<MainWindow>()->mnuTolvaneConfirmation()->isChecked(),
+                 clicks == 2);
+
+        m_h->messages.shown.clear();
+        writeBatch("b.bat");
+        QCOMPARE(m_h->messages.texts().size(), clicks == 1 ? 1 : 0);
+    }
+
+    void menuItemClosesTheWindow()
+    {
+        writeBatch("a.bat");
+        MainWindow *window = m_h->forms->load<MainWindow>(); // back through the tray menu, say
+        QVERIFY(window->isVisible());
+        QVERIFY(window->mnuTolvaneConfirmation()->isChecked());
+        window->mnuTolvaneConfirmation()->trigger();
+        Harness::settle();
+        QVERIFY(!window->mnuTolvaneConfirmation()->isChecked());
+        QCOMPARE(showWindow(), QStringLiteral("0"));
+        QVERIFY(!m_h->forms->isLoaded<ConfirmationWindow>());
+        QVERIFY(m_h->messages.shown.isEmpty());
+
+        window->mnuTolvaneConfirmation()->trigger();
+        QCOMPARE(showWindow(), QStringLiteral("1"));
+    }
+
+    void answer_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("trayShown");
+        QTest::addColumn<bool>("boxClicked"); // main window loaded hidden beforehand
+
+        QTest::newRow("yes") << true << true << false;
+        QTest::newRow("yes after a box click") << true << true << true;
+        QTest::newRow("yes, no icon") << true << false << false;
+        QTest::newRow("no, icon shown") << false << true << false;
+        QTest::newRow("no, icon shown, after a box click") << false << true << true;
+        QTest::newRow("no, no icon") << false << false << false;
+    }
+
+    void answer()
+    {
+        QFETCH(bool, yes);
+        QFETCH(bool, trayShown);
+        QFETCH(bool, boxClicked);
+        if (!trayShown) {
+            m_h->settings->write(loadOnStartup.section, loadOnStartup.key, off);
+            m_h->restart();
+        }
+        QCOMPARE(m_h->trayArea.isIconShown(), trayShown);
+        writeBatch("a.bat");
+        if (boxClicked)
+            confirm()->showWindowBox()->click();
+        m_h->messages.answers = {yes};
+        confirm()->okButton()->click();
+        Harness::settle();
+        QCOMPARE(m_h->messages.texts(), QStringList{question});
+        if (yes) {
+            verifyMainWindowBackEmpty();
+            QCOMPARE(m_h->quitCalls, 0);
+        } else if (trayShown) { // running on in the tray, nothing on screen
+            QVERIFY(!m_h->forms->isLoaded<MainWindow>());
+            QVERIFY(!m_h->forms->isLoaded<ConfirmationWindow>());
+            QVERIFY(m_h->trayArea.isIconShown());
+            QCOMPARE(m_h->quitCalls, 0);
+        } else {
+            QCOMPARE(m_h->quitCalls, 1);
+        }
+        QCOMPARE(m_h->trayArea.isIconShown(), trayShown);
+    }
+
+    void twoWritesAskTwice()
+    {
+        m_h->settings->write(showConfirmation.section, showConfirmation.key, off);
+        writeBatch("a.bat");
+        writeBatch("b.bat");
+        QCOMPARE(m_h->messages.texts(), (QStringList{question, question}));
+        QCOMPARE(m_h->read(lastBatchPath.section, lastBatchPath.key),
+                 QStringLiteral("c:\\dir\\b.bat"));
+    }
+
+    // The newest file replaces the window of the one before.
+    void secondWriteWhileOpen()
+    {
+        writeBatch("a.bat");
+        QPointer<ConfirmationWindow> first = confirm();
+        QVERIFY(first->isVisible());
+        writeBatch("b.bat");
+        QVERIFY(first.isNull());
+        QVERIFY(confirm()->isVisible());
+        QCOMPARE(confirm()->lblBatch2()->text(), QStringLiteral("c:\\dir\\b.bat"));
+        QVERIFY(m_h->messages.shown.isEmpty());
+    }
+
+    // Closing the window runs none of its handlers.
+    void closeBoxAsksNothing()
+    {
+        writeBatch("a.bat");
+        confirm()->showWindowBox()->setChecked(false);
+        confirm()->close();
+        Harness::settle();
+        QVERIFY(!m_h->forms->isLoaded<ConfirmationWindow>());
+        QVERIFY(m_h->messages.shown.isEmpty());
+        QCOMPARE(showWindow(), QStringLiteral("1"));
+        QCOMPARE(m_h->quitCalls, 0); // the icon keeps the program reachable
+    }
+
+    // A long path wraps inside its box and the window grows to hold it.
+    void nothingClipped()
+    {
+        QVERIFY(confirm()->lblBatch2()->text().isEmpty()); // no path stored yet
+        m_h->forms->unload<ConfirmationWindow>();
+        Harness::settle();
+        const QString longPath = QStringLiteral("c:\\") + QString(40, QLatin1Char('d')) +
+                                 QStringLiteral("\\") + QString(60, QLatin1Char('n')) +
+                                 QStringLiteral(".bat");
+        m_h->settings->write(lastBatchPath.section, lastBatchPath.key, longPath);
+        ConfirmationWindow *window = confirm();
+        QLabel *path = window->lblBatch2();
+        QCOMPARE(path->text(), longPath);
+        QVERIFY(path->height() >= path->heightForWidth(path->width()));
+        QVERIFY(path->height() > 2 * path->fontMetrics().height());
+        QVERIFY(window->rect().contains(window->okButton()->geometry()));
+        QVERIFY(window->okButton()->geometry().top() > path->geometry().bottom());
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QVERIFY(!(window->windowFlags() &
+                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    }
+};
+
+QTEST_MAIN(TestConfirmationWindow)
+#include "tst_confirmationwindow.moc"

@@ -1,0 +1,275 @@
+#include "harness.h"
+#include "pickertesting.h"
+
+#include "mainwindow/mainwindow.h"
+#include "pickers/directorypicker.h"
+#include "pickers/dirlist.h"
+#include "pickers/drivelist.h"
+#include "pickers/statusline.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include <pwd.h>
+#include <unistd.h>
+
+using namespace PickerTesting;
+using namespace Qt::StringLiterals;
+
+class TestDirectoryPicker : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Harness> m_harness;
+    std::unique_ptr<CurrentFolder> m_current;
+    MainWindow *m_main = nullptr;
+
+    DirectoryPicker *open()
+    {
+        QTest::mouseClick(m_main->cmdBrowse(), Qt::LeftButton);
+        if (!m_harness->forms->isLoaded<DirectoryPicker>())
+            return nullptr;
+        auto *box = m_harness->forms->load<DirectoryPicker>();
+        waitIdle(box);
+        return box;
+    }
+
+    static void waitIdle(DirectoryPicker *box) { QTRY_VERIFY(!box->dirListBox()->isBusy()); }
+
+    QString driveC(const QString &below = {}) const { return m_harness->driveC() + below; }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_harness = std::make_unique<Harness>();
+        QDir().mkpath(driveC(u"/Games/Doom"_s));
+        QDir().mkpath(driveC(u"/Games/Quake/Maps"_s));
+        QDir().mkpath(driveC(u"/Games/.cache"_s));
+        makeFiles(driveC(u"/Games"_s), {u"setup.exe"_s});
+        m_current = std::make_unique<CurrentFolder>(driveC(u"/Games"_s));
+        m_harness->start();
+        m_main = m_harness->forms->load<MainWindow>();
+    }
+
+    void cleanup()
+    {
+        m_current.reset();
+        m_harness.reset();
+    }
+
+    void opensAtTheCurrentFolderWithAnEmptyBox()
+    {
+        DirectoryPicker *box = open();
+        QVERIFY(box);
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->focusWidget(), box->driveListBox());
+        QCOMPARE(box->driveListBox()->drive(), u"c: [%1]"_s.arg(driveC()));
+        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
+        // Root, the way down, then the subfolders; hidden folders stay hidden.
+        QCOMPARE(rows(box->dirListBox()),
+                 QStringList({u"c:\\"_s, u"Games"_s, u"Doom"_s, u"Quake"_s}));
+        QCOMPARE(box->txtFilename()->text(), QString());
+    }
+
+    void okAtOnceEmptiesStep2()
+    {
+        m_main->txtDirectory()->setText(u"c:\\old"_s);
+        DirectoryPicker *box = open();
+        QTest::mouseClick(box->okButton(), Qt::LeftButton);
+        QCOMPARE(m_main->txtDirectory()->text(), QString());
+        QVERIFY(!m_harness->forms->isLoaded<DirectoryPicker>());
+    }
+
+    void typedPathIsCopiedAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("a folder that does not exist") << "c:\\no\\such\\folder";
+        QTest::newRow("trailing backslash kept") << "c:\\Games\\";
+        QTest::newRow("other case kept") << "C:\\GAMES";
+        QTest::newRow("no drive") << "games";
+        QTest::newRow("blanks kept") << " d:\\x ";
+    }
+
+    void typedPathIsCopiedAsTyped()
+    {
+        QFETCH(QString, typed);
+        DirectoryPicker *box = open();
+        QTest::keyClicks(box->txtFilename(), typed);
+        // Typing leaves the lists alone.
+        QVERIFY(!box->dirListBox()->isBusy());
+        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
+        QTest::mouseClick(box->okButton(), Qt::LeftButton);
+        QCOMPARE(m_main->txtDirectory()->text(), typed);
+    }
+
+    void openedFolderIsCopiedWithItsDrive()
+    {
+        m_main->txtDrive()->setText(u"d:"_s);
+        DirectoryPicker *box = open();
+        DirList *list = box->dirListBox();
+
+        // A single click only highlights.
+        QVERIFY(click(list, u"Doom"_s));
+        QVERIFY(!list->isBusy());
+        QCOMPARE(list->path(), u"c:\\Games"_s);
+        QCOMPARE(box->txtFilename()->text(), QString());
+
+        // Enter opens the highlighted entry, a double click any entry.
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\Games\\Doom"_s);
+        waitIdle(box);
+        QVERIFY(doubleClick(list, u"c:\\"_s));
+        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\"_s);
+        waitIdle(box);
+        QVERIFY(doubleClick(list, u"Games"_s));
+        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\Games"_s);
+        waitIdle(box);
+        QVERIFY(doubleClick(list, u"Quake"_s));
+        QTRY_COMPARE(list->path(), u"c:\\Games\\Quake"_s);
+        waitIdle(box);
+        QCOMPARE(rows(list), QStringList({u"c:\\"_s, u"Games"_s, u"Quake"_s, u"Maps"_s}));
+
+        QTest::mouseClick(box->okButton(), Qt::LeftButton);
+        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\Games\\Quake"_s);
+        QCOMPARE(m_main->txtDrive()->text(), u"d:"_s);
+    }
+
+    void pickingADriveFillsTheBoxAtOnce()
+    {
+        DirectoryPicker *box = open();
+        QTest::keyClick(box->driveListBox(), Qt::Key_Down);
+        QCOMPARE(box->driveListBox()->driveLetter(), QLatin1Char('z'));
+        // z: is not the drive of the current folder: its root.
+        QTRY_COMPARE(box->txtFilename()->text(), u"z:\\"_s);
+        QCOMPARE(box->dirListBox()->path(), u"z:\\"_s);
+        // c: holds the current folder: back there.
+        QTest::keyClick(box->driveListBox(), Qt::Key_Up);
+        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\Games"_s);
+    }
+
+    void secondPressOpensNoSecondPicker()
+    {
+        DirectoryPicker *box = open();
+        QTest::keyClicks(box->txtFilename(), u"c:\\kept"_s);
+        QCOMPARE(open(), box);
+        QCOMPARE(box->txtFilename()->text(), u"c:\\kept"_s);
+        const auto windows = QApplication::topLevelWidgets();
+        QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                               [](QWidget *w) { return qobject_cast<DirectoryPicker *>(w); }),
+                 1);
+    }
+
+    void okAfterTheMainWindowWasUnloadedLoadsItAgain()
+    {
+        DirectoryPicker *box = open();
+        m_main->close(); // the tray icon keeps the program running
+        Harness::settle();
+        QVERIFY(!m_harness->forms->isLoaded<MainWindow>());
+        QVERIFY(m_harness->forms->isLoaded<DirectoryPicker>());
+
+        QTest::keyClicks(box->txtFilename(), u"c:\\Games"_s);
+        QTest::mouseClick(box->okButton(), Qt::LeftButton);
+        QVERIFY(m_harness->forms->isLoaded<MainWindow>());
+        MainWindow *reloaded = m_harness->forms->load<MainWindow>();
+        QVERIFY(reloaded->isVisible());
+        QCOMPARE(reloaded->txtDirectory()->text(), u"c:\\Games"_s);
+    }
+
+    void enterAndEscapeCloseNothing()
+    {
+        m_main->txtDirectory()->setText(u"c:\\old"_s);
+        DirectoryPicker *box = open();
+        QTest::keyClicks(box->txtFilename(), u"c:\\new"_s);
+        QTest::keyClick(box->txtFilename(), Qt::Key_Return);
+        QTest::keyClick(box->txtFilename(), Qt::Key_Escape);
+        QTest::keyClick(box->okButton(), Qt::Key_Escape);
+        QVERIFY(m_harness->forms->isLoaded<DirectoryPicker>());
+        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\old"_s);
+
+        QTest::mouseClick(box->cancelButton(), Qt::LeftButton);
+        QVERIFY(!m_harness->forms->isLoaded<DirectoryPicker>());
+        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\old"_s);
+    }
+
+    // A folder listed a moment ago that is gone when opened: the picker says
+    // so, stays where it was, and goes on working.
+    void vanishedFolderLeavesThePickerWhereItWas()
+    {
+        DirectoryPicker *box = open();
+        DirList *list = box->dirListBox();
+        const QStringList before = rows(list);
+        QVERIFY(QDir(driveC(u"/Games/Doom"_s)).removeRecursively());
+
+        QVERIFY(doubleClick(list, u"Doom"_s));
+        QTRY_VERIFY(!box->lblStatus()->message().isEmpty());
+        QVERIFY2(box->lblStatus()->message().contains(u"c:\\Games\\Doom"_s),
+                 qPrintable(box->lblStatus()->message()));
+        QVERIFY(box->lblStatus()->message().contains(u"does not exist"_s));
+        QCOMPARE(list->path(), u"c:\\Games"_s);
+        QCOMPARE(rows(list), before);
+        QCOMPARE(box->txtFilename()->text(), QString());
+        QVERIFY(m_harness->messages.shown.isEmpty());
+
+        QVERIFY(doubleClick(list, u"Quake"_s));
+        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\Games\\Quake"_s);
+        waitIdle(box);
+        QCOMPARE(box->lblStatus()->message(), QString());
+        QTest::mouseClick(box->okButton(), Qt::LeftButton);
+        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\Games\\Quake"_s);
+    }
+
+    // Root may read any folder, so this runs again as an ordinary user.
+    void folderWithoutPermission()
+    {
+        if (geteuid() == 0) {
+            const passwd *user = getpwnam("nobody");
+            if (!user || QStandardPaths::findExecutable(u"setpriv"_s).isEmpty())
+                QSKIP("no ordinary user to run this as: root may read anything");
+            QProcess child;
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(u"setpriv"_s,
+                        {u"--reuid=%1"_s.arg(user->pw_uid), u"--regid=%1"_s.arg(user->pw_gid),
+                         u"--clear-groups"_s, QCoreApplication::applicationFilePath(),
+                         QString::fromLatin1(QTest::currentTestFunction())});
+            QVERIFY2(child.waitForFinished(60000), qPrintable(child.errorString()));
+            const QByteArray output = child.readAll();
+            QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
+                         !output.contains("SKIP"),
+                     output.constData());
+            return;
+        }
+        const QString locked = driveC(u"/Games/Locked"_s);
+        QVERIFY(QDir().mkpath(locked));
+        QVERIFY(QFile::setPermissions(locked, {}));
+        DirectoryPicker *box = open();
+        QVERIFY(doubleClick(box->dirListBox(), u"Locked"_s));
+        QTRY_COMPARE(box->lblStatus()->message(),
+                     u"c:\\Games\\Locked cannot be read: access is denied."_s);
+        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // A drive whose folder has gone (an unplugged disk, a mount that is no
+    // more): the drive list goes back to the drive shown.
+    void unreadableDriveLeavesThePickerWhereItWas()
+    {
+        m_harness->drives = DriveMap({{QLatin1Char('c'), driveC()},
+                                      {QLatin1Char('d'), driveC(u"/../unplugged"_s)},
+                                      {QLatin1Char('z'), u"/"_s}});
+        DirectoryPicker *box = open();
+        QTest::keyClick(box->driveListBox(), Qt::Key_Down);
+        QTRY_VERIFY(box->lblStatus()->message().startsWith(u"d:\\ cannot be read"_s));
+        QCOMPARE(box->driveListBox()->driveLetter(), QLatin1Char('c'));
+        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
+        QCOMPARE(box->txtFilename()->text(), QString());
+
+        box->driveListBox()->setCurrentIndex(2);
+        QTRY_COMPARE(box->txtFilename()->text(), u"z:\\"_s);
+    }
+};
+
+QTEST_MAIN(TestDirectoryPicker)
+#include "tst_directorypicker.moc"

@@ -1,0 +1,223 @@
+#include "harness.h"
+#include "pickertesting.h"
+
+#include "mainwindow/mainwindow.h"
+#include "pickers/dirlist.h"
+#include "pickers/filelist.h"
+#include "pickers/programpicker.h"
+#include "pickers/statusline.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace PickerTesting;
+using namespace Qt::StringLiterals;
+
+class TestProgramPicker : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Harness> m_harness;
+    std::unique_ptr<CurrentFolder> m_current;
+    MainWindow *m_main = nullptr;
+
+    ProgramPicker *open()
+    {
+        QTest::mouseClick(m_main->cmdBrowse2(), Qt::LeftButton);
+        if (!m_harness->forms->isLoaded<ProgramPicker>())
+            return nullptr;
+        auto *box = m_harness->forms->load<ProgramPicker>();
+        waitIdle(box);
+        return box;
+    }
+
+    static void waitIdle(ProgramPicker *box)
+    {
+        QTRY_VERIFY(!box->dirListBox()->isBusy() && !box->fileListBox()->isBusy());
+    }
+
+    QString driveC(const QString &below = {}) const { return m_harness->driveC() + below; }
+
+    static const QStringList &allFiles()
+    {
+        static const QStringList files{u"app"_s, u"App.exe"_s, u"app.txt"_s, u"Readme"_s,
+                                       u"SETUP.EXE"_s};
+        return files;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_harness = std::make_unique<Harness>();
+        makeFiles(driveC(u"/Games"_s), allFiles() + QStringList{u".hidden.exe"_s});
+        makeFiles(driveC(u"/Games/Doom"_s), {u"doom.exe"_s, u"doom.wad"_s});
+        m_current = std::make_unique<CurrentFolder>(driveC(u"/Games"_s));
+        m_harness->start();
+        m_main = m_harness->forms->load<MainWindow>();
+    }
+
+    void cleanup()
+    {
+        m_current.reset();
+        m_harness.reset();
+    }
+
+    // The field shows step 2; the lists show the process's current folder.
+    void fieldShowsStep2WhileListsShowTheCurrentFolder()
+    {
+        m_main->txtDirectory()->setText(u"c:\\Elsewhere"_s);
+        ProgramPicker *box = open();
+        QVERIFY(box);
+        QCOMPARE(box->lblDirectorySearch()->text(), u"c:\\Elsewhere"_s);
+        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
+        QCOMPARE(box->fileListBox()->path(), u"c:\\Games"_s);
+        QCOMPARE(rows(box->fileListBox()), allFiles()); // hidden files left out
+        QCOMPARE(box->txtFilename()->text(), QString());
+
+        m_main->txtDirectory()->setText(u"c:\\Changed"_s);
+        QCOMPARE(box->lblDirectorySearch()->text(), u"c:\\Elsewhere"_s);
+    }
+
+    void selectingAFileTakesItsBareNameAndNarrowsTheList()
+    {
+        ProgramPicker *box = open();
+        FileList *list = box->fileListBox();
+        QVERIFY(click(list, u"App.exe"_s));
+        QCOMPARE(box->txtFilename()->text(), u"App.exe"_s);
+        QCOMPARE(rows(list), QStringList({u"App.exe"_s}));
+
+        // Cleared, the list shows every file again, still on App.exe; the
+        // keyboard then picks the next one.
+        box->txtFilename()->clear();
+        QCOMPARE(rows(list), allFiles());
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(box->txtFilename()->text(), u"app.txt"_s);
+        QCOMPARE(rows(list), QStringList({u"app.txt"_s}));
+    }
+
+    void typedPatternFiltersTheList_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("*.EXE") << "*.EXE" << QStringList{u"App.exe"_s, u"SETUP.EXE"_s};
+        QTest::newRow("*.exe") << "*.exe" << QStringList{u"App.exe"_s, u"SETUP.EXE"_s};
+        QTest::newRow("a*") << "a*" << QStringList{u"app"_s, u"App.exe"_s, u"app.txt"_s};
+        QTest::newRow("?pp.*") << "?pp.*" << QStringList{u"app"_s, u"App.exe"_s, u"app.txt"_s};
+        QTest::newRow("no extension") << "*." << QStringList{u"app"_s, u"Readme"_s};
+        QTest::newRow("one name") << "setup.exe" << QStringList{u"SETUP.EXE"_s};
+        QTest::newRow("no such file") << "zork.exe" << QStringList{};
+    }
+
+    void typedPatternFiltersTheList()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, listed);
+        ProgramPicker *box = open();
+        QTest::keyClicks(box->txtFilename(), typed);
+        QCOMPARE(rows(box->fileListBox()), listed);
+    }
+
+    // While a name is typed, only a file named exactly like the text so far
+    // is listed.
+    void nameTypedLetterByLetter()
+    {
+        ProgramPicker *box = open();
+        const QString name = u"app.txt"_s;
+        for (qsizetype typed = 1; typed <= name.size(); ++typed) {
+            QTest::keyClick(box->txtFilename(), name.at(typed - 1).toLatin1());
+            const QString soFar = name.left(typed);
+            QStringList expected;
+            if (soFar == u"app"_s || soFar == u"app."_s) // "app." finds "app", as in DOS
+                expected = {u"app"_s};
+            else if (soFar == name)
+                expected = {name};
+            QCOMPARE(rows(box->fileListBox()), expected);
+        }
+    }
+
+    void okReplacesStep3AndLeavesStep2()
+    {
+        m_main->txtDirectory()->setText(u"c:\\Games"_s);
+        m_main->txtExe()->setText(u"old.exe /fast"_s);
+        ProgramPicker *box = open();
+        QVERIFY(doubleClick(box->dirListBox(), u"Doom"_s));
+        QTRY_COMPARE(box->fileListBox()->path(), u"c:\\Games\\Doom"_s);
+        waitIdle(box);
+        QVERIFY(click(box->fileListBox(), u"doom.exe"_s));
+        QTest::mouseClick(box->okButton(), Qt::LeftButton);
+        QCOMPARE(m_main->txtExe()->text(), u"doom.exe"_s);
+        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\Games"_s);
+        QVERIFY(!m_harness->forms->isLoaded<ProgramPicker>());
+    }
+
+    // Linux allows a backslash inside a name; such a folder is still listed
+    // from the folder itself, not from its DOS path.
+    void folderWithABackslashInItsName()
+    {
+        makeFiles(driveC(u"/Games/a\\b"_s), {u"inside.exe"_s});
+        ProgramPicker *box = open();
+        QVERIFY(doubleClick(box->dirListBox(), u"a\\b"_s));
+        QTRY_COMPARE(rows(box->fileListBox()), QStringList({u"inside.exe"_s}));
+        QCOMPARE(box->lblStatus()->message(), QString());
+    }
+
+    void patternLeftInTheBoxIsCopiedAsIs()
+    {
+        ProgramPicker *box = open();
+        QTest::keyClicks(box->txtFilename(), u"*.exe"_s);
+        // Another folder keeps the pattern.
+        QVERIFY(doubleClick(box->dirListBox(), u"Doom"_s));
+        QTRY_COMPARE(box->fileListBox()->path(), u"c:\\Games\\Doom"_s);
+        waitIdle(box);
+        QCOMPARE(rows(box->fileListBox()), QStringList({u"doom.exe"_s}));
+        QTest::mouseClick(box->okButton(), Qt::LeftButton);
+        QCOMPARE(m_main->txtExe()->text(), u"*.exe"_s);
+    }
+
+    void secondPressOpensNoSecondPicker()
+    {
+        ProgramPicker *box = open();
+        QTest::keyClicks(box->txtFilename(), u"kept"_s);
+        QCOMPARE(open(), box);
+        QCOMPARE(box->txtFilename()->text(), u"kept"_s);
+    }
+
+    void okAfterTheMainWindowWasUnloadedLoadsItAgain()
+    {
+        ProgramPicker *box = open();
+        m_main->close(); // the tray icon keeps the program running
+        Harness::settle();
+        QVERIFY(!m_harness->forms->isLoaded<MainWindow>());
+        QTest::keyClicks(box->txtFilename(), u"App.exe"_s);
+        QTest::mouseClick(box->okButton(), Qt::LeftButton);
+        QVERIFY(m_harness->forms->isLoaded<MainWindow>());
+        QCOMPARE(m_harness->forms->load<MainWindow>()->txtExe()->text(), u"App.exe"_s);
+    }
+
+    // Cancel answers while a big folder is still being read, and the reading
+    // left behind does no harm when the picker has gone.
+    void cancelWhileABigFolderIsRead()
+    {
+        QStringList names;
+        for (int i = 0; i < 20000; ++i)
+            names.append(u"file%1.dat"_s.arg(i, 5, 10, QLatin1Char('0')));
+        makeFiles(driveC(u"/Big"_s), names);
+        const CurrentFolder big(driveC(u"/Big"_s));
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            QTest::mouseClick(m_main->cmdBrowse2(), Qt::LeftButton);
+            auto *box = m_harness->forms->load<ProgramPicker>();
+            QTest::keyClicks(box->txtFilename(), u"file1*"_s);
+            QTest::mouseClick(box->cancelButton(), Qt::LeftButton);
+            QVERIFY(!m_harness->forms->isLoaded<ProgramPicker>());
+            Harness::settle();
+        }
+        ProgramPicker *box = open();
+        QCOMPARE(box->fileListBox()->model()->rowCount(), 20000);
+        QTest::keyClicks(box->txtFilename(), u"FILE1999?.DAT"_s);
+        QCOMPARE(rows(box->fileListBox()).size(), 10);
+    }
+};
+
+QTEST_MAIN(TestProgramPicker)
+#include "tst_programpicker.moc"

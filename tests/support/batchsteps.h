@@ -1,0 +1,86 @@
+#pragma once
+
+#include "harness.h"
+
+#include "mainwindow/mainwindow.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+// Filling the main window's four steps and pressing its "&OK", as a user would.
+namespace BatchSteps {
+
+// Four answers from UTF-8 literals.
+inline QStringList steps(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
+inline QList<QLineEdit *> fields(MainWindow *window)
+{
+    return {window->txtDrive(), window->txtDirectory(), window->txtExe(),
+            window->txtDirectorySave()};
+}
+
+inline QStringList answers(MainWindow *window)
+{
+    QStringList texts;
+    for (QLineEdit *field : fields(window))
+        texts.append(field->text());
+    return texts;
+}
+
+inline MainWindow *fill(Harness &harness, const QStringList &steps)
+{
+    MainWindow *window = harness.forms->load<MainWindow>();
+    for (int i = 0; i < 4; ++i)
+        fields(window)[i]->setText(steps.value(i));
+    return window;
+}
+
+inline void pressOK(MainWindow *window)
+{
+    window->cmdOK()->click();
+    Harness::settle();
+}
+
+inline void write(Harness &harness, const QStringList &steps)
+{
+    pressOK(fill(harness, steps));
+}
+
+inline QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline void put(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(path.section(QLatin1Char('/'), 0, -2));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+// Every file and folder below `root` with its contents, to show nothing changed.
+inline QStringList snapshot(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        entries.append(path + QLatin1Char('=') + QString::fromLatin1(contents(path).toHex()));
+    }
+    entries.sort();
+    return entries;
+}
+
+} // namespace BatchSteps
