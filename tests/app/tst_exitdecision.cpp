@@ -118,10 +118,10 @@ private Q_SLOTS:
         startLaterRun(h, "1");
         h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup()->setChecked(false);
         h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->setChecked(false);
-        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
+        h.settings->write(unloadMarker, unloadMarker.onText);
         leave(h, Way::CloseBox);
         Harness::settle();
-        QVERIFY(!h.hasEntry(unloadMarker.section, unloadMarker.key));
+        QVERIFY(!h.hasEntry(unloadMarker));
         QVERIFY(!h.forms->isLoaded<MainWindow>());
         QVERIFY(h.trayArea.isIconShown()); // checkmarks and icon were not looked at
         QVERIFY(!h.forms->hasEnded());
@@ -131,10 +131,10 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "1");
-        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
+        h.settings->write(unloadMarker, unloadMarker.onText);
         leave(h, Way::ExitButton);
         QVERIFY(!h.forms->isLoaded<MainWindow>());
-        QVERIFY(!h.hasEntry(unloadMarker.section, unloadMarker.key));
+        QVERIFY(!h.hasEntry(unloadMarker));
         QVERIFY(!h.forms->hasEnded());
     }
 
@@ -144,13 +144,13 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "0");
-        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
+        h.settings->write(unloadMarker, unloadMarker.onText);
         leave(h, Way::CloseBox);
         QVERIFY(!h.forms->hasEnded()); // not inside the handler...
         Harness::settle();
         QVERIFY(h.forms->hasEnded()); // ...but once nothing is left to show
         QCOMPARE(h.quitCalls, 1);
-        QVERIFY(!h.hasEntry(unloadMarker.section, unloadMarker.key));
+        QVERIFY(!h.hasEntry(unloadMarker));
     }
 
     void withoutANotificationAreaClosingEnds()
@@ -170,7 +170,7 @@ private Q_SLOTS:
         Harness::settle();
         QVERIFY(!h.trayArea.isIconShown()); // the icon goes with its window
         QVERIFY(!h.forms->hasEnded());
-        h.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
+        h.settings->write(unloadMarker, unloadMarker.onText);
         h.forms->unload<MainWindow>();
         QVERIFY(h.forms->hasEnded());
     }

@@ -7,6 +7,7 @@
 #include "ui/trayiconcontrol.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -92,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(main->trayIconControl()->trayMode(),
                  iconShown ? TrayIconControl::TrayMode::On : TrayIconControl::TrayMode::Off);
         QCOMPARE(checkmarks(h), (Checkmarks{false, true, checked, checked}));
-        QCOMPARE(h.read(SettingsEntries::loadOnStartup.section, SettingsEntries::loadOnStartup.key),
+        QCOMPARE(h.read(SettingsEntries::loadOnStartup),
                  loadOnStartup); // untouched
     }
 
@@ -103,9 +104,9 @@ private Q_SLOTS:
             "[Settings]\nSettings=firsttime\nLoadOnStartup=0\n[TolvaneConfirm]\nShowWindow=0\n");
         h.start();
         QVERIFY(h.forms->isLoaded<FirstRunDefaultsWindow>());
-        QCOMPARE(h.read(firstTime.section, firstTime.key), QStringLiteral("FirstTime"));
-        QCOMPARE(h.read(loadOnStartup.section, loadOnStartup.key), QStringLiteral("1"));
-        QCOMPARE(h.read(showConfirmation.section, showConfirmation.key), QStringLiteral("1"));
+        QCOMPARE(h.read(firstTime), QStringLiteral("FirstTime"));
+        QCOMPARE(h.read(loadOnStartup), QStringLiteral("1"));
+        QCOMPARE(h.read(showConfirmation), QStringLiteral("1"));
         QVERIFY(h.trayArea.isIconShown());
     }
 
@@ -116,7 +117,7 @@ private Q_SLOTS:
             "[Settings]\nSettings=FirstTime\nLoadOnStartup=0\n[TolvaneConfirm]\nShowWindow=0\n"
             "[TrayIconSettings]\nEnable=0\n[TolvaneConfirmSettings]\nSettings=OK\n");
         h.start();
-        QVERIFY(!h.hasEntry(unloadMarker.section, unloadMarker.key));
+        QVERIFY(!h.hasEntry(unloadMarker));
         MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(main->isVisible()); // shown by the start-up procedure all the same
         QCOMPARE(checkmarks(h), (Checkmarks{false, false, true, true})); // as created
@@ -131,9 +132,21 @@ private Q_SLOTS:
         h.writeIni("[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n[TolvaneConfirmSettings]"
                    "\nSettings=ok\n");
         h.start();
-        QCOMPARE(h.read(unloadMarker.section, unloadMarker.key), QStringLiteral("ok"));
+        QCOMPARE(h.read(unloadMarker), QStringLiteral("ok"));
         QCOMPARE(h.forms->load<MainWindow>()->trayIconControl()->trayMode(),
                  TrayIconControl::TrayMode::On);
+    }
+
+    // The real wiring says once, before the main window, that the settings
+    // cannot be read, and the program starts all the same.
+    void anUnreadableSettingsFileIsSaidOnceAtStart()
+    {
+        Harness h;
+        QVERIFY(QDir().mkpath(h.iniPath())); // a folder cannot be read as a file
+        h.restart();
+        QCOMPARE(h.messages.texts().size(), 1);
+        QVERIFY(h.messages.texts().first().contains(h.iniPath()));
+        QVERIFY(h.forms->load<MainWindow>()->isVisible());
     }
 
     void withoutANotificationAreaTheIconIsNeverInTheTray()

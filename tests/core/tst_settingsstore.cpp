@@ -1,4 +1,5 @@
 #include "core/settingsstore.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,20 +11,6 @@ namespace {
 
 const QString S = QStringLiteral("Section");
 const QString K = QStringLiteral("Key");
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void put(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(data);
-}
 
 } // namespace
 
@@ -56,7 +43,7 @@ private Q_SLOTS:
         QCOMPARE(store.read(QStringLiteral("TrayIconSettings"), QStringLiteral("Enable")),
                  QStringLiteral("0"));
         // One entry, spelled as first written.
-        QCOMPARE(contents(path()), QByteArray("[TrayIconSettings]\nEnable=0\n"));
+        QCOMPARE(TestFiles::read(path()), QByteArray("[TrayIconSettings]\nEnable=0\n"));
     }
 
     void valuesAreKeptVerbatim_data()
@@ -169,8 +156,8 @@ private Q_SLOTS:
 
     void handEditedFilesAreRead()
     {
-        put(path(), "\xEF\xBB\xBF; comment\r\n[TrayIconSettings]\r\nENABLE = "
-                    "2\r\n\r\n[Settings]\r\nSettings=FirstTime\r\n");
+        TestFiles::write(path(), "\xEF\xBB\xBF; comment\r\n[TrayIconSettings]\r\nENABLE = "
+                                 "2\r\n\r\n[Settings]\r\nSettings=FirstTime\r\n");
         SettingsStore store(path());
         QCOMPARE(store.read(QStringLiteral("TrayIconSettings"), QStringLiteral("Enable")),
                  QStringLiteral("2"));
@@ -185,7 +172,7 @@ private Q_SLOTS:
         for (int i = 0; i < 4096; ++i)
             junk.append(char((i * 7919) % 256));
         junk.append("\n[unterminated\n=\n[]\nkey only\n");
-        put(path(), junk);
+        TestFiles::write(path(), junk);
         SettingsStore store(path());
         store.read(S, K);
         store.write(S, K, QStringLiteral("1"));
@@ -209,7 +196,7 @@ private Q_SLOTS:
 
     void unwritableFileKeepsChangesForTheRunAndSaysSoOnce()
     {
-        put(path(), "[Section]\nKey=old\n");
+        TestFiles::write(path(), "[Section]\nKey=old\n");
         QFile::setPermissions(path(), QFileDevice::ReadOwner);
         SettingsStore store(path());
         QSignalSpy problems(&store, &SettingsStore::problemOccurred);
@@ -218,7 +205,8 @@ private Q_SLOTS:
         QCOMPARE(problems.count(), 1);
         QVERIFY(problems.first().first().toString().contains(QDir::toNativeSeparators(path())));
         QCOMPARE(store.read(S, K), QStringLiteral("newer"));
-        QCOMPARE(contents(path()), QByteArray("[Section]\nKey=old\n")); // the file is untouched
+        QCOMPARE(TestFiles::read(path()),
+                 QByteArray("[Section]\nKey=old\n")); // the file is untouched
         QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 

@@ -161,7 +161,7 @@ private:
         return m_harness->forms->load<MainWindow>()->mnuAboutTolvane();
     }
     TrayHost *trayHost() const { return m_harness->forms->load<TrayHost>(); }
-    QString marker() const { return m_harness->read(unloadMarker.section, unloadMarker.key); }
+    QString marker() const { return m_harness->read(unloadMarker); }
     static int aboutWindows()
     {
         int count = 0;

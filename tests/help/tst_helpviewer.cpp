@@ -1,5 +1,7 @@
 // The program's own help viewer: where it finds the help file, which topic it
 // shows, and how it reports what it cannot show.
+#include "testfiles.h"
+
 #include "core/drivemap.h"
 #include "help/helpfilelocator.h"
 #include "help/helpwindow.h"
@@ -21,21 +23,6 @@ namespace {
 
 constexpr qint16 contextCommand = HelpViewer::ContextCommand;
 constexpr qint16 forceFileCommand = HelpViewer::ForceFileCommand;
-
-void copyFile(const QString &from, const QString &to)
-{
-    QDir().mkpath(QFileInfo(to).absolutePath());
-    QFile::remove(to);
-    QVERIFY(QFile::copy(from, to));
-}
-
-void writeFile(const QString &path, const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
 
 } // namespace
 
@@ -81,7 +68,7 @@ private Q_SLOTS:
         QFETCH(QStringList, holders);
         QFETCH(QString, expected);
         for (const QString &holder : holders)
-            writeFile(path(holder), "<html></html>");
+            TestFiles::write(path(holder), "<html></html>");
         const HelpFileLocator locator(m_drives, path(u"prefix/bin"_qs));
         const HelpFileLocator::Result result = locator.locate(u"batch.hlp"_qs);
         QVERIFY2(result.found(), qPrintable(result.problem));
@@ -105,8 +92,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, helpFile);
         QFETCH(QString, expected);
-        writeFile(path(u"drive_c/tools/batch.hlp"_qs), "<html></html>");
-        writeFile(path(u"work/sub/batch.hlp"_qs), "<html></html>");
+        TestFiles::write(path(u"drive_c/tools/batch.hlp"_qs), "<html></html>");
+        TestFiles::write(path(u"work/sub/batch.hlp"_qs), "<html></html>");
         const HelpFileLocator locator(m_drives, path(u"prefix/bin"_qs));
         const HelpFileLocator::Result result = locator.locate(helpFile);
         if (expected.isEmpty()) {
@@ -228,7 +215,8 @@ private:
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
     void installShippedFile()
     {
-        copyFile(QStringLiteral(TOLVANE_HELP_FILE), path(u"prefix/share/tolvane/batch.hlp"_qs));
+        TestFiles::copy(QStringLiteral(TOLVANE_HELP_FILE),
+                        path(u"prefix/share/tolvane/batch.hlp"_qs));
     }
     static int scrollOf(const HelpWindow *window)
     {

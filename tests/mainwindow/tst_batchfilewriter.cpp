@@ -50,8 +50,8 @@ class TestBatchFileWriter : public QObject
         MainWindow *window = m_h->forms->load<MainWindow>();
         QVERIFY(window->isVisible());
         QCOMPARE(answers(window), steps);
-        QVERIFY(!m_h->hasEntry(lastBatchPath.section, lastBatchPath.key));
-        QVERIFY(!m_h->hasEntry(unloadMarker.section, unloadMarker.key));
+        QVERIFY(!m_h->hasEntry(lastBatchPath));
+        QVERIFY(!m_h->hasEntry(unloadMarker));
         QVERIFY(!m_h->forms->isLoaded<ConfirmationWindow>());
         QCOMPARE(m_h->quitCalls, 0);
     }
@@ -75,9 +75,8 @@ private Q_SLOTS:
         QCOMPARE(contents(onC(QStringLiteral("windows/NOTEPAD.BAT"))), exampleFile);
         QCOMPARE(QDir(onC(QStringLiteral("windows"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("NOTEPAD.BAT")});
-        QCOMPARE(m_h->read(lastBatchPath.section, lastBatchPath.key),
-                 QStringLiteral("c:\\windows\\notepad.bat"));
-        QVERIFY(!m_h->hasEntry(unloadMarker.section, unloadMarker.key)); // consumed by the unload
+        QCOMPARE(m_h->read(lastBatchPath), QStringLiteral("c:\\windows\\notepad.bat"));
+        QVERIFY(!m_h->hasEntry(unloadMarker)); // consumed by the unload
         QVERIFY(!m_h->forms->isLoaded<MainWindow>());
         QVERIFY(m_h->forms->load<ConfirmationWindow>()->isVisible());
         QVERIFY(m_h->trayArea.isIconShown());
@@ -239,8 +238,7 @@ private Q_SLOTS:
         m_h->forms->unload<ConfirmationWindow>();
         write(*m_h, steps({"c:", "c:", "notepad.exe", "testfile.bat"}));
         QVERIFY(contents(own).endsWith("c:\r\ncd c:\r\nnotepad.exe\r\nexit\r\n"));
-        QCOMPARE(m_h->read(lastBatchPath.section, lastBatchPath.key),
-                 QStringLiteral("c:\\testfile.bat"));
+        QCOMPARE(m_h->read(lastBatchPath), QStringLiteral("c:\\testfile.bat"));
     }
 
     // Another running instance writing the same target at the same moment:

@@ -30,7 +30,7 @@ class TestConfirmationWindow : public QObject
     void writeBatch(const char *name) { write(*m_h, steps({"c:", "c:\\dir", "a.exe", name})); }
 
     ConfirmationWindow *confirm() const { return m_h->forms->load<ConfirmationWindow>(); }
-    QString showWindow() const { return m_h->read(showConfirmation.section, showConfirmation.key); }
+    QString showWindow() const { return m_h->read(showConfirmation); }
 
     void verifyMainWindowBackEmpty()
     {
@@ -68,7 +68,7 @@ private Q_SLOTS:
         if (stored.isEmpty())
             m_h->settings->deleteSection(showConfirmation.section);
         else
-            m_h->settings->write(showConfirmation.section, showConfirmation.key, stored);
+            m_h->settings->write(showConfirmation, stored);
         writeBatch("a.bat");
         if (shown) {
             QVERIFY(confirm()->isVisible());
@@ -107,7 +107,7 @@ private Q_SLOTS:
             QCOMPARE(m_h->forms->load<MainWindow>()->mnuTolvaneConfirmation()->isChecked(), i == 1);
             // The first click's load consumes the marker; the second finds the
             // main window loaded and leaves it for the window's next unload.
-            QCOMPARE(m_h->hasEntry(unloadMarker.section, unloadMarker.key), i == 1);
+            QCOMPARE(m_h->hasEntry(unloadMarker), i == 1);
             QCOMPARE(showWindow(), QStringLiteral("1"));
         }
         confirm()->okButton()->click();
@@ -161,7 +161,7 @@ private Q_SLOTS:
         QFETCH(bool, trayShown);
         QFETCH(bool, boxClicked);
         if (!trayShown) {
-            m_h->settings->write(loadOnStartup.section, loadOnStartup.key, off);
+            m_h->settings->write(loadOnStartup, off);
             m_h->restart();
         }
         QCOMPARE(m_h->trayArea.isIconShown(), trayShown);
@@ -188,12 +188,11 @@ private Q_SLOTS:
 
     void twoWritesAskTwice()
     {
-        m_h->settings->write(showConfirmation.section, showConfirmation.key, off);
+        m_h->settings->write(showConfirmation, off);
         writeBatch("a.bat");
         writeBatch("b.bat");
         QCOMPARE(m_h->messages.texts(), (QStringList{question, question}));
-        QCOMPARE(m_h->read(lastBatchPath.section, lastBatchPath.key),
-                 QStringLiteral("c:\\dir\\b.bat"));
+        QCOMPARE(m_h->read(lastBatchPath), QStringLiteral("c:\\dir\\b.bat"));
     }
 
     // The newest file replaces the window of the one before.
@@ -231,7 +230,7 @@ private Q_SLOTS:
         const QString longPath = QStringLiteral("c:\\") + QString(40, QLatin1Char('d')) +
                                  QStringLiteral("\\") + QString(60, QLatin1Char('n')) +
                                  QStringLiteral(".bat");
-        m_h->settings->write(lastBatchPath.section, lastBatchPath.key, longPath);
+        m_h->settings->write(lastBatchPath, longPath);
         ConfirmationWindow *window = confirm();
         QLabel *path = window->lblBatch2();
         QCOMPARE(path->text(), longPath);

@@ -1,5 +1,6 @@
 #include "harness.h"
 #include "pickertesting.h"
+#include "testfiles.h"
 
 #include "mainwindow/mainwindow.h"
 #include "pickers/directorypicker.h"
@@ -225,20 +226,9 @@ private Q_SLOTS:
     void folderWithoutPermission()
     {
         if (geteuid() == 0) {
-            const passwd *user = getpwnam("nobody");
-            if (!user || QStandardPaths::findExecutable(u"setpriv"_s).isEmpty())
+            if (!TestFiles::canRunAsNobody())
                 QSKIP("no ordinary user to run this as: root may read anything");
-            QProcess child;
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(u"setpriv"_s,
-                        {u"--reuid=%1"_s.arg(user->pw_uid), u"--regid=%1"_s.arg(user->pw_gid),
-                         u"--clear-groups"_s, QCoreApplication::applicationFilePath(),
-                         QString::fromLatin1(QTest::currentTestFunction())});
-            QVERIFY2(child.waitForFinished(60000), qPrintable(child.errorString()));
-            const QByteArray output = child.readAll();
-            QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
-                         !output.contains("SKIP"),
-                     output.constData());
+            TestFiles::runAsNobody({QString::fromLatin1(QTest::currentTestFunction())});
             return;
         }
         const QString locked = driveC(u"/Games/Locked"_s);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "harness.h"
+#include "testfiles.h"
 
 #include "mainwindow/mainwindow.h"
 
@@ -57,16 +58,11 @@ inline void write(Harness &harness, const QStringList &steps)
 
 inline QByteArray contents(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return TestFiles::read(path);
 }
-
 inline void put(const QString &path, const QByteArray &bytes)
 {
-    QDir().mkpath(path.section(QLatin1Char('/'), 0, -2));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
+    TestFiles::write(path, bytes);
 }
 
 // Every file and folder below `root` with its contents, to show nothing changed.

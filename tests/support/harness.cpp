@@ -70,6 +70,11 @@ bool Harness::hasEntry(const QString &section, const QString &key) const
     return read(section, key) != QStringLiteral("<absent>");
 }
 
+bool Harness::markerStored() const
+{
+    return read(SettingsEntries::unloadMarker) == SettingsEntries::unloadMarker.onText;
+}
+
 QString Harness::iniText() const
 {
     QFile file(iniPath());

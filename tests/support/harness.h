@@ -31,6 +31,9 @@ public:
     QString driveC() const;
     QString read(const QString &section, const QString &key) const;
     bool hasEntry(const QString &section, const QString &key) const;
+    QString read(const SettingsEntry &entry) const { return read(entry.section, entry.key); }
+    bool hasEntry(const SettingsEntry &entry) const { return hasEntry(entry.section, entry.key); }
+    bool markerStored() const;
     QString iniText() const;
     void writeIni(const QByteArray &text);
 

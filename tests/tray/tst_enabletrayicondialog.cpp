@@ -1,4 +1,5 @@
 #include "harness.h"
+#include "testfiles.h"
 
 #include "core/settingsentries.h"
 #include "mainwindow/mainwindow.h"
@@ -37,15 +38,7 @@ void switchLoadOnStartup(Harness &h)
 
 QString storedEnable(const Harness &h)
 {
-    return h.read(enableTrayDialog.section, enableTrayDialog.key);
-}
-
-int visibleEnableDialogs()
-{
-    int count = 0;
-    for (const QWidget *window : QApplication::topLevelWidgets())
-        count += window->isVisible() && qobject_cast<const EnableTrayIconDialog *>(window) ? 1 : 0;
-    return count;
+    return h.read(enableTrayDialog);
 }
 
 } // namespace
@@ -103,7 +96,8 @@ private Q_SLOTS:
         QVERIFY(item->isChecked());
         QCOMPARE(storedEnable(h), on);
         QVERIFY(!h.forms->isLoaded<EnableTrayIconDialog>());
-        QCOMPARE(visibleEnableDialogs(), 0); // the item itself opens nothing
+        QCOMPARE(TestFiles::visibleWindowsOf<EnableTrayIconDialog>(),
+                 0); // the item itself opens nothing
 
         switchLoadOnStartup(h); // off: the disable dialog
         QTest::mouseClick(h.forms->load<DisableTrayIconDialog>()->cmdYes(), Qt::LeftButton);
@@ -168,7 +162,7 @@ private Q_SLOTS:
         Harness::settle();
         QVERIFY(first);
         QCOMPARE(h.forms->load<EnableTrayIconDialog>(), first.data());
-        QCOMPARE(visibleEnableDialogs(), 1);
+        QCOMPARE(TestFiles::visibleWindowsOf<EnableTrayIconDialog>(), 1);
     }
 };
 

@@ -56,12 +56,7 @@ void answer(Harness &h, Answer answer)
 
 QString stored(const Harness &h)
 {
-    return h.read(loadOnStartup.section, loadOnStartup.key);
-}
-
-bool markerStored(const Harness &h)
-{
-    return h.read(unloadMarker.section, unloadMarker.key) == unloadMarker.onText;
+    return h.read(loadOnStartup);
 }
 
 } // namespace
@@ -101,14 +96,14 @@ private Q_SLOTS:
         QVERIFY(!viewItem(h)->isChecked());
         QCOMPARE(stored(h), off);
         // Only the tray menu's path marks the main window's next close as its own.
-        QCOMPARE(markerStored(h), from == From::TrayMenu);
+        QCOMPARE(h.markerStored(), from == From::TrayMenu);
 
         answer(h, reply);
         QVERIFY(!h.forms->isLoaded<DisableTrayIconDialog>());
         QCOMPARE(stored(h), flag(onAfter));
         QCOMPARE(trayItem(h)->isChecked(), onAfter);
         QCOMPARE(viewItem(h)->isChecked(), onAfter);
-        QCOMPARE(markerStored(h), from == From::TrayMenu);
+        QCOMPARE(h.markerStored(), from == From::TrayMenu);
         // The icon stays until the program ends; the main window stays open.
         QVERIFY(h.trayArea.isIconShown());
         QVERIFY(h.forms->load<MainWindow>()->isVisible());
@@ -136,7 +131,7 @@ private Q_SLOTS:
 
         h.forms->load<MainWindow>()->close();
         Harness::settle();
-        QVERIFY(!markerStored(h));
+        QVERIFY(!h.markerStored());
         QCOMPARE(h.forms->hasEnded(), !staysInTray);
         QCOMPARE(h.trayArea.isIconShown(), staysInTray);
     }
@@ -157,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(!main->isVisible());
         QVERIFY(!main->mnuLoadTrayIcononStartup()->isChecked());
         QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Unset);
-        QVERIFY(!markerStored(h));
+        QVERIFY(!h.markerStored());
         QCOMPARE(stored(h), off);
         QVERIFY(h.forms->load<DisableTrayIconDialog>()->isVisible());
 
@@ -205,7 +200,7 @@ private Q_SLOTS:
         h.forms->load<MainWindow>()->close();
         Harness::settle();
         QVERIFY(!h.forms->isLoaded<MainWindow>());
-        QVERIFY(!markerStored(h));
+        QVERIFY(!h.markerStored());
         QCOMPARE(stored(h), off);
         QVERIFY(h.trayArea.isIconShown());
         QVERIFY(!trayItem(h)->isChecked());

@@ -33,11 +33,6 @@ void exitToTray(Harness &h)
     QVERIFY(h.trayArea.isIconShown());
 }
 
-bool markerStored(const Harness &h)
-{
-    return h.read(unloadMarker.section, unloadMarker.key) == unloadMarker.onText;
-}
-
 } // namespace
 
 class TestTrayMenu : public QObject
@@ -69,7 +64,7 @@ private Q_SLOTS:
         h.trayArea.contextClick();
         QCOMPARE(h.trayArea.menuPopUps, 1);
         QCOMPARE(h.trayArea.poppedUpMenu, menu);
-        QVERIFY(!markerStored(h)); // the menu request writes nothing
+        QVERIFY(!h.markerStored()); // the menu request writes nothing
     }
 
     void activationLoadsAnUnloadedMainWindowHiddenThenShowsIt()
@@ -86,7 +81,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(main));
         QVERIFY(!trayHost(h)->isVisible());
         // Its load only consumed the marker: initial checkmarks, no tray mode.
-        QVERIFY(!markerStored(h));
+        QVERIFY(!h.markerStored());
         QVERIFY(!main->mnuTolvaneConfirmation()->isChecked());
         QVERIFY(!main->mnuEnableTrayIconConfirmation()->isChecked());
         QVERIFY(main->mnuLoadTrayIcononStartup()->isChecked());
@@ -108,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(main);
         QVERIFY(!main->isVisible());
         QVERIFY(!trayHost(h)->isVisible());
-        QVERIFY(markerStored(h));
+        QVERIFY(h.markerStored());
         QVERIFY(!h.forms->hasEnded()); // the icon keeps it reachable
 
         h.trayArea.click();
@@ -118,7 +113,7 @@ private Q_SLOTS:
         QVERIFY(!trayHost(h)->isVisible());
         QCOMPARE(main->txtDrive()->text(), QStringLiteral("c:"));
         QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::On);
-        QVERIFY(markerStored(h));
+        QVERIFY(h.markerStored());
     }
 
     void createNewBatchFileShowsAHiddenMainWindowAsItWas()
@@ -156,7 +151,7 @@ private Q_SLOTS:
         QVERIFY(main->mnuTolvaneConfirmation()->isChecked());
         QVERIFY(main->mnuEnableTrayIconConfirmation()->isChecked());
         QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::On);
-        QVERIFY(!markerStored(h));
+        QVERIFY(!h.markerStored());
     }
 
     void exitEndsAtOnceWithoutAskingOrSaving()
@@ -189,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(!main->isVisible());
         Q_EMIT main->trayIconControl()->trayActivate();
         QVERIFY(main->isVisible());
-        QVERIFY(!markerStored(h));
+        QVERIFY(!h.markerStored());
         QVERIFY(!trayHost(h)->isVisible());
     }
 };
