@@ -9,7 +9,10 @@ install(FILES ${tolvane_resources}/tolvane.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${tolvane_resources}/org.tolvane.Tolvane.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${tolvane_resources}/org.tolvane.Tolvane.metainfo.xml
+# The release named in the metainfo is the project's version.
+configure_file(${tolvane_resources}/org.tolvane.Tolvane.metainfo.xml.in
+    ${PROJECT_BINARY_DIR}/org.tolvane.Tolvane.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/org.tolvane.Tolvane.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tolvane RENAME copyright)
