@@ -5,17 +5,18 @@
 #include "core/unloadmarker.h"
 #include "createanother.h"
 #include "mainwindow.h"
-#include "pathlabel.h"
 #include "ui/fonts.h"
 #include "ui/forms.h"
 #include "ui/programicon.h"
 #include "ui/twips.h"
 #include "ui/windowplacement.h"
+#include "ui/wrappinglabel.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -62,9 +63,12 @@ QLabel *ConfirmationWindow::lblBatch2() const
 }
 
 // The path box grows downwards for a long path; everything under it follows.
+// It never takes more than half the screen, so the window always fits on it.
 void ConfirmationWindow::layOut()
 {
     const int width = twips(clientWidth - 2 * margin);
+    if (const QScreen *screen = this->screen())
+        m_lblBatch2->setMaximumTextHeight(screen->availableGeometry().height() / 2);
     m_lblBatch1->setGeometry(twips(margin), twips(margin), width,
                              std::max(twips(rowHeight), m_lblBatch1->sizeHint().height()));
     const int pathTop = m_lblBatch1->geometry().bottom() + 1 + twips(gap) / 2;

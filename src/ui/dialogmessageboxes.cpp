@@ -1,31 +1,18 @@
 #include "dialogmessageboxes.h"
 
-#include <QMessageBox>
-
-namespace {
-
-int run(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons,
-        QMessageBox::StandardButton preferred)
-{
-    QMessageBox box(icon, MessageBoxes::title(), text, buttons);
-    box.setDefaultButton(preferred);
-    box.setObjectName(QStringLiteral("TolvaneMessageBox"));
-    // The nearest Qt has to a system-modal box: it blocks every window of the
-    // program and stays above them.
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    return box.exec();
-}
-
-} // namespace
+#include "messageboxwindow.h"
 
 void DialogMessageBoxes::critical(const QString &text)
 {
-    run(QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
+    MessageBoxWindow(QStyle::SP_MessageBoxCritical, text, QDialogButtonBox::Ok,
+                     QDialogButtonBox::Ok)
+        .exec();
 }
 
 bool DialogMessageBoxes::askYesNo(const QString &text)
 {
-    return run(QMessageBox::Information, text, QMessageBox::Yes | QMessageBox::No,
-               QMessageBox::Yes) == QMessageBox::Yes;
+    MessageBoxWindow box(QStyle::SP_MessageBoxInformation, text,
+                         QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::Yes);
+    box.exec();
+    return box.answer() == QDialogButtonBox::Yes;
 }

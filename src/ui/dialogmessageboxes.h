@@ -2,7 +2,7 @@
 
 #include "messageboxes.h"
 
-// Message boxes shown with QMessageBox.
+// The real message boxes, on the screen and waited for.
 class DialogMessageBoxes : public MessageBoxes
 {
 public:

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace BatchSteps;
@@ -221,15 +222,24 @@ private Q_SLOTS:
         QCOMPARE(m_h->quitCalls, 0); // the icon keeps the program reachable
     }
 
-    // A long path wraps inside its box and the window grows to hold it.
+    // A long path wraps inside its box and the window grows to hold it, but
+    // never beyond the screen: a huge one keeps its two ends.
+    void nothingClipped_data()
+    {
+        QTest::addColumn<QString>("longPath");
+        QTest::newRow("wraps") << QStringLiteral("c:\\") + QString(40, QLatin1Char('d')) +
+                                      QStringLiteral("\\") + QString(60, QLatin1Char('n')) +
+                                      QStringLiteral(".bat");
+        QTest::newRow("100 KB") << QStringLiteral("c:\\") + QString(100000, QLatin1Char('d')) +
+                                       QStringLiteral("\\end.bat");
+    }
+
     void nothingClipped()
     {
+        QFETCH(QString, longPath);
         QVERIFY(confirm()->lblBatch2()->text().isEmpty()); // no path stored yet
         m_h->forms->unload<ConfirmationWindow>();
         Harness::settle();
-        const QString longPath = QStringLiteral("c:\\") + QString(40, QLatin1Char('d')) +
-                                 QStringLiteral("\\") + QString(60, QLatin1Char('n')) +
-                                 QStringLiteral(".bat");
         m_h->settings->write(lastBatchPath, longPath);
         ConfirmationWindow *window = confirm();
         QLabel *path = window->lblBatch2();
@@ -238,6 +248,7 @@ private Q_SLOTS:
         QVERIFY(path->height() > 2 * path->fontMetrics().height());
         QVERIFY(window->rect().contains(window->okButton()->geometry()));
         QVERIFY(window->okButton()->geometry().top() > path->geometry().bottom());
+        QVERIFY(window->height() <= window->screen()->availableGeometry().height());
         QCOMPARE(window->minimumSize(), window->maximumSize());
         QVERIFY(!(window->windowFlags() &
                   (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));

@@ -203,6 +203,10 @@ private Q_SLOTS:
 
         // What cannot work, and says so.
         refused("all empty", steps({"", "", "", ""}), "^Please enter a response for Step 1$");
+        refused("markup in the folder", steps({"c:", "c:\\<img src=/dev/zero>", "a.exe", "a.bat"}),
+                "c:\\\\<img src=/dev/zero>\\\\a\\.bat");
+        refused("right-to-left override", steps({"c:", dir, "a\u202Eexe.bat", "a.bat"}),
+                "^Step 3 holds the character .* \\(U\\+202E\\)");
         refused("step 3 empty", steps({"c:", dir, "", "a.bat"}),
                 "^Please enter a response for Step 3$");
         refused("line feed in step 1", steps({"c:\nformat c:", dir, "a.exe", "a.bat"}),
