@@ -5,8 +5,10 @@
 #include "programicon.h"
 #include "wrappinglabel.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -16,7 +18,7 @@ MessageBoxWindow::MessageBoxWindow(QStyle::StandardPixmap icon, const QString &t
                                    QDialogButtonBox::StandardButtons buttons,
                                    QDialogButtonBox::StandardButton preferred, QWidget *parent)
     : QDialog(parent), m_text(new WrappingLabel(this)),
-      m_buttons(new QDialogButtonBox(buttons, this)),
+      m_buttons(new QDialogButtonBox(buttons, this)), m_wholeText(text),
       m_answer(buttons.testFlag(QDialogButtonBox::No) ? QDialogButtonBox::No : preferred)
 {
     setObjectName(QStringLiteral("TolvaneMessageBox"));
@@ -73,4 +75,22 @@ void MessageBoxWindow::showEvent(QShowEvent *event)
 {
     fitToScreen();
     QDialog::showEvent(event);
+}
+
+void MessageBoxWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(windowTitle() + QLatin1Char('\n') + m_wholeText);
+        return;
+    }
+    if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
+        for (QAbstractButton *button : m_buttons->buttons()) {
+            const QKeySequence shortcut = button->shortcut();
+            if (!shortcut.isEmpty() && shortcut[0].key() == event->key()) {
+                button->animateClick();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -26,11 +26,15 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // As in any message box: a button's letter alone presses it, and Ctrl+C
+    // copies the whole text, even where the middle is left out.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void fitToScreen();
 
     WrappingLabel *m_text;
     QDialogButtonBox *m_buttons;
+    QString m_wholeText;
     QDialogButtonBox::StandardButton m_answer;
 };

@@ -59,6 +59,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("answer");
         QTest::newRow("Return") << int(Qt::Key_Return) << int(QDialogButtonBox::Yes);
         QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialogButtonBox::No);
+        QTest::newRow("N for No") << int(Qt::Key_N) << int(QDialogButtonBox::No);
     }
 
     void returnTakesTheDefaultAndEscapeSaysNo()
@@ -70,7 +71,7 @@ private Q_SLOTS:
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QTest::keyClick(&box, Qt::Key(key));
-        QVERIFY(!box.isVisible());
+        QTRY_VERIFY(!box.isVisible());
         QCOMPARE(int(box.answer()), answer);
     }
 };
