@@ -27,6 +27,7 @@ wait_for 10 main_hidden || fail "a left click did not hide the main window"
 # A restart: the icon comes back and nothing else happens, even once the
 # grace is long over.
 kill "$TRAYER_PID"
+wait "$TRAYER_PID" 2>/dev/null || true
 start_trayer || fail "trayer did not start again"
 wait_for 10 has_tray_icon || fail "the restarted area did not get the icon back"
 sleep 4
