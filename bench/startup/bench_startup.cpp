@@ -1,12 +1,17 @@
 // Start-up to the main window shown and painted, and resident memory then: Tolvane's real
 // start-up against a bare Qt window with the same widgets and a menu bar. Each
 // sample is a fresh process; the two kinds alternate so that both see the
-// same machine. Prints medians and the ratio.
+// same machine. Prints medians and the ratio. Where the tests' StatusNotifierItem
+// host is built, Tolvane's start-up on a session bus with that host (which
+// reads the item back before answering its registration) is also timed
+// against the same on a session bus without one.
 #include "app/desktopservices.h"
 #include "app/program.h"
 #include "mainwindow/mainwindow.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
@@ -17,6 +22,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -155,10 +161,12 @@ struct Sample
     qint64 kib;
 };
 
-Sample measure(const QString &mode, const QString &home)
+Sample measure(const QString &mode, const QString &home, const QString &bus = QString())
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!bus.isEmpty())
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus);
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
     if (!env.contains(QStringLiteral("DISPLAY")))
@@ -177,6 +185,72 @@ template <class T> T median(std::vector<T> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// A private session bus; its address, or nothing if none could be started.
+QString startBus(QProcess &daemon)
+{
+    daemon.start(QStringLiteral("dbus-daemon"),
+                 {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                  QStringLiteral("--print-address=1")});
+    if (!daemon.waitForReadyRead(10000))
+        return QString();
+    return QString::fromLatin1(daemon.readLine().trimmed());
+}
+
+bool waitForService(const QString &bus, const QString &service)
+{
+    QDBusConnection connection = QDBusConnection::connectToBus(bus, QStringLiteral("bench"));
+    bool there = false;
+    for (int i = 0; i < 100 && !there; ++i) {
+        there = connection.interface() && connection.interface()->isServiceRegistered(service);
+        if (!there)
+            QThread::msleep(50);
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("bench"));
+    return there;
+}
+
+// Tolvane on a bus whose StatusNotifierItem host calls back into the item,
+// against Tolvane on a bus without a host.
+void measureOnHost(int rounds, const QString &home)
+{
+#ifdef TOLVANE_FAKE_SNI_WATCHER
+    QProcess plainDaemon, hostDaemon, host;
+    const QString plainBus = startBus(plainDaemon);
+    const QString hostBus = startBus(hostDaemon);
+    if (plainBus.isEmpty() || hostBus.isEmpty()) {
+        std::printf("no session bus could be started: dbus-daemon is missing\n");
+        return;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), hostBus);
+    host.setProcessEnvironment(env);
+    host.setStandardOutputFile(QProcess::nullDevice());
+    host.setStandardErrorFile(QProcess::nullDevice());
+    host.start(QStringLiteral(TOLVANE_FAKE_SNI_WATCHER));
+    if (!waitForService(hostBus, QStringLiteral("org.kde.StatusNotifierWatcher")))
+        qFatal("the StatusNotifierItem host did not start");
+    const QString tolvane = QStringLiteral("--tolvane");
+    measure(tolvane, home, hostBus);
+    std::vector<double> onHost, noHost;
+    for (int i = 0; i < rounds; ++i) {
+        onHost.push_back(measure(tolvane, home, hostBus).ms);
+        noHost.push_back(measure(tolvane, home, plainBus).ms);
+    }
+    const double h = median(onHost), n = median(noHost);
+    std::printf("\nstart-up on a StatusNotifierItem host that reads the item back, %d rounds\n",
+                rounds);
+    std::printf("%-26s %10s %10s %8s\n", "", "host", "no host", "ratio");
+    std::printf("%-26s %10.1f %10.1f %8.2f\n", "median time (ms)", h, n, h / n);
+    for (QProcess *process : {&host, &hostDaemon, &plainDaemon}) {
+        process->kill();
+        process->waitForFinished();
+    }
+#else
+    Q_UNUSED(rounds);
+    Q_UNUSED(home);
+#endif
 }
 
 int drive(int argc, char **argv)
@@ -211,6 +285,7 @@ int drive(int argc, char **argv)
     std::printf("%-26s %10.1f %10.1f %8.2f\n", "median time (ms)", tMs, bMs, tMs / bMs);
     std::printf("%-26s %10lld %10lld %8.2f\n", "median resident (KiB)", tKiB, bKiB,
                 double(tKiB) / double(bKiB));
+    measureOnHost(rounds, home.path());
     return 0;
 }
 

@@ -1,61 +1,73 @@
 #include "systemtrayarea.h"
 
 #include <QCursor>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QMenu>
 
-SystemTrayArea::SystemTrayArea(QObject *parent) : SystemTrayArea(detectHost(), parent) {}
-
-SystemTrayArea::SystemTrayArea(Host host, QObject *parent)
-    : TrayArea(parent), m_icon(this), m_host(host)
+SystemTrayArea::SystemTrayArea(QObject *parent) : TrayArea(parent)
 {
-    m_icon.setObjectName(QStringLiteral("TolvaneTrayIcon"));
-    connect(&m_icon, &QSystemTrayIcon::activated, this, &SystemTrayArea::onActivated);
+    connect(&m_watch, &NotificationAreaWatch::changed, this, &SystemTrayArea::onAreasChanged);
+    m_watch.followDesktop();
 }
 
-// The same test Qt makes when it picks the kind of tray icon: a watcher on the
-// session bus that reports a registered host.
-SystemTrayArea::Host SystemTrayArea::detectHost()
+SystemTrayArea::SystemTrayArea(Host offered, QObject *parent) : TrayArea(parent)
 {
-    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
-        return Host::XEmbed;
-    QDBusInterface watcherObject(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
-    return watcherObject.property("IsStatusNotifierHostRegistered").toBool() ? Host::StatusNotifier
-                                                                             : Host::XEmbed;
+    connect(&m_watch, &NotificationAreaWatch::changed, this, &SystemTrayArea::onAreasChanged);
+    m_watch.reportXEmbedTray(offered == Host::XEmbed);
+    m_watch.reportStatusNotifierHost(offered == Host::StatusNotifier);
 }
 
+// Once the icon is made, only an area of its kind can hold it.
 bool SystemTrayArea::hasNotificationArea() const
 {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    switch (m_host) {
+    case Host::StatusNotifier:
+        return m_watch.hasStatusNotifierHost();
+    case Host::XEmbed:
+        return m_watch.hasXEmbedTray();
+    case Host::None:
+        break;
+    }
+    return false;
 }
 
-void SystemTrayArea::showIcon(const QIcon &icon, const QString &tip)
+// An XEmbed tray counts only once the session bus has said whether a
+// StatusNotifierItem host is there too, since Qt would prefer that one.
+void SystemTrayArea::onAreasChanged()
 {
-    if (!hasNotificationArea())
+    if (!m_icon &&
+        (m_watch.hasStatusNotifierHost() || (m_watch.isSettled() && m_watch.hasXEmbedTray())))
+        makeIcon();
+    notifyAreaChanged();
+}
+
+void SystemTrayArea::makeIcon()
+{
+    m_host = m_watch.hasStatusNotifierHost() ? Host::StatusNotifier : Host::XEmbed;
+    m_icon = new QSystemTrayIcon(this);
+    m_icon->setObjectName(QStringLiteral("TolvaneTrayIcon"));
+    connect(m_icon, &QSystemTrayIcon::activated, this, &SystemTrayArea::onActivated);
+    giveMenuToHost();
+    if (isIconWanted())
+        placeIcon(m_image, m_tip);
+}
+
+void SystemTrayArea::placeIcon(const QIcon &icon, const QString &tip)
+{
+    m_image = icon;
+    m_tip = tip;
+    if (!m_icon)
         return;
-    m_icon.setIcon(icon);
-    m_icon.setToolTip(tip);
-    const bool wasShown = isIconShown();
-    m_icon.show();
-    if (!wasShown)
-        Q_EMIT iconShownChanged(true);
+    m_icon->setIcon(icon);
+    m_icon->setToolTip(tip);
+    m_icon->show();
 }
 
-void SystemTrayArea::hideIcon()
+// The icon stays shown while an area goes away, so that Qt puts it back
+// when one returns.
+void SystemTrayArea::removeIcon()
 {
-    const bool wasShown = isIconShown();
-    m_icon.hide();
-    if (wasShown)
-        Q_EMIT iconShownChanged(false);
-}
-
-bool SystemTrayArea::isIconShown() const
-{
-    return m_icon.isVisible() && hasNotificationArea();
+    if (m_icon)
+        m_icon->hide();
 }
 
 // A menu that is open already, here or in the host, is not opened again.
@@ -68,20 +80,26 @@ void SystemTrayArea::popUpMenu(QMenu *menu)
     m_poppingUp = false;
 }
 
+void SystemTrayArea::attachMenu(QMenu *menu)
+{
+    m_menu = menu;
+    giveMenuToHost();
+}
+
 // Given to Qt only for a StatusNotifierItem host: the XEmbed icon would pop an
 // attached menu up by itself on the same click that asks for it. The host
 // announces showing its copy of the menu with the menu's aboutToShow (one not
 // caused here) and its closing with aboutToHide.
-void SystemTrayArea::attachMenu(QMenu *menu)
+void SystemTrayArea::giveMenuToHost()
 {
-    if (m_host != Host::StatusNotifier)
+    if (!m_icon || !m_menu || m_host != Host::StatusNotifier)
         return;
-    m_icon.setContextMenu(menu);
-    connect(menu, &QMenu::aboutToShow, this, [this] {
+    m_icon->setContextMenu(m_menu);
+    connect(m_menu, &QMenu::aboutToShow, this, [this] {
         if (!m_poppingUp)
             m_hostShowsMenu = true;
     });
-    connect(menu, &QMenu::aboutToHide, this, [this] { m_hostShowsMenu = false; });
+    connect(m_menu, &QMenu::aboutToHide, this, [this] { m_hostShowsMenu = false; });
 }
 
 void SystemTrayArea::onActivated(QSystemTrayIcon::ActivationReason reason)

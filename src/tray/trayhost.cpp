@@ -84,7 +84,7 @@ void TrayHost::onCreateNewBatchFile()
 
 bool TrayHost::isInTray() const
 {
-    return m_trayIconControl->inTray();
+    return m_trayIconControl->isIconReachable();
 }
 
 void TrayHost::setInTray(bool inTray)

@@ -1,6 +1,7 @@
 #include "ghostguard.h"
 
 #include "forms.h"
+#include "mainwindowlink.h"
 #include "trayarea.h"
 
 #include <QApplication>
@@ -16,11 +17,12 @@ GhostGuard::GhostGuard(Forms &forms, TrayArea &trayArea, QObject *parent)
     connect(&m_idle, &QTimer::timeout, this, &GhostGuard::check);
     qApp->installEventFilter(this);
     connect(&m_trayArea, &TrayArea::iconShownChanged, &m_idle, qOverload<>(&QTimer::start));
+    connect(&m_trayArea, &TrayArea::areaLost, this, &GhostGuard::bringBackMainWindow);
 }
 
 bool GhostGuard::isReachable() const
 {
-    if (m_trayArea.isIconShown() || QApplication::activeModalWidget())
+    if (m_trayArea.isIconReachable() || QApplication::activeModalWidget())
         return true;
     const auto windows = QApplication::topLevelWidgets();
     return std::any_of(windows.begin(), windows.end(),
@@ -39,4 +41,13 @@ void GhostGuard::check()
 {
     if (!m_forms.hasEnded() && !isReachable())
         m_forms.endProgram();
+}
+
+// The notification area went away with the program's only way in and did not
+// come back: the main window is shown as it was left, or loaded afresh, so
+// the user can reach the program again.
+void GhostGuard::bringBackMainWindow()
+{
+    if (!m_forms.hasEnded() && !isReachable())
+        m_forms.load<MainWindowLink>()->showInFront();
 }

@@ -9,7 +9,8 @@ class TrayHostLink
 public:
     static constexpr WindowKind kind = WindowKind::TrayHost;
 
-    // True while the icon the program put there stands in a notification area.
+    // True while the icon the program put there stands in a notification area,
+    // or waits out the grace for its area to come back.
     virtual bool isInTray() const = 0;
     virtual void setInTray(bool inTray) = 0;
 

@@ -19,9 +19,9 @@ TrayIconControl::~TrayIconControl()
         m_area->hideIcon();
 }
 
-bool TrayIconControl::inTray() const
+bool TrayIconControl::isIconReachable() const
 {
-    return m_putInTray && m_area && m_area->isIconShown();
+    return m_putInTray && m_area && m_area->isIconReachable();
 }
 
 void TrayIconControl::setInTray(bool inTray)

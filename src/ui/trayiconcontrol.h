@@ -24,10 +24,13 @@ public:
     void setTrayIcon(const QIcon &icon) { m_icon = icon; }
     void setTrayTip(const QString &tip) { m_tip = tip; }
 
-    // True only while the icon really stands in a notification area, so a
-    // desktop without one never keeps the program running out of reach.
-    bool inTray() const;
+    // What the program last put.
+    bool inTray() const { return m_putInTray; }
     void setInTray(bool inTray);
+    // True only while the icon the program put there stands in a notification
+    // area (or its area has just gone and may come back), so a desktop
+    // without one never keeps the program running out of reach.
+    bool isIconReachable() const;
 
     void trayModeOn(WId window);
     void trayModeOff(WId window);

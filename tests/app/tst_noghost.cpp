@@ -154,6 +154,9 @@ void walk(Harness &h, Path path)
     Harness::settle();
 }
 
+// Where the main window is when the notification area goes away.
+enum class Main { Visible, Hidden, Unloaded, ClosedInGrace };
+
 } // namespace
 
 class TestNoGhost : public QObject
@@ -201,6 +204,49 @@ private Q_SLOTS:
         QCOMPARE(h.quitCalls, ends ? 1 : 0);
         if (!ends) // still reachable through its icon
             QVERIFY(h.trayArea.isIconShown());
+    }
+
+    // A panel going away never ends the program: a restart within the grace
+    // gives the icon back, otherwise the main window comes back as it was.
+    void areaGoesAway_data()
+    {
+        QTest::addColumn<Main>("main");
+        QTest::addColumn<bool>("comesBack");
+        QTest::addColumn<bool>("mainShown");
+        QTest::newRow("hidden, area restarts") << Main::Hidden << true << false;
+        QTest::newRow("hidden, area gone") << Main::Hidden << false << true;
+        QTest::newRow("unloaded, area gone") << Main::Unloaded << false << true;
+        QTest::newRow("closed in the grace, area restarts") << Main::ClosedInGrace << true << false;
+        QTest::newRow("closed in the grace, area gone") << Main::ClosedInGrace << false << true;
+        QTest::newRow("visible, area gone") << Main::Visible << false << true;
+    }
+    void areaGoesAway()
+    {
+        QFETCH(Main, main);
+        QFETCH(bool, comesBack);
+        QFETCH(bool, mainShown);
+        Harness h;
+        h.trayArea.setGrace(std::chrono::milliseconds(0)); // over once events run
+        startLaterRun(h, true);
+        h.forms->load<MainWindow>()->txtDrive()->setText(QStringLiteral("c:"));
+        if (main == Main::Hidden)
+            h.trayArea.click();
+        if (main == Main::Unloaded)
+            h.forms->load<MainWindow>()->close();
+        Harness::settle();
+        h.trayArea.setAvailable(false);
+        if (main == Main::ClosedInGrace) // the icon still counts: the program stays
+            h.forms->load<MainWindow>()->close();
+        h.trayArea.setAvailable(comesBack);
+        Harness::settle();
+        QVERIFY(!h.forms->hasEnded());
+        QCOMPARE(h.trayArea.isIconShown(), comesBack);
+        QCOMPARE(h.forms->isLoaded<MainWindow>(), mainShown || main == Main::Hidden);
+        if (!h.forms->isLoaded<MainWindow>())
+            return;
+        QCOMPARE(h.forms->load<MainWindow>()->isVisible(), mainShown);
+        const bool kept = main == Main::Hidden || main == Main::Visible;
+        QCOMPARE(h.forms->load<MainWindow>()->txtDrive()->text().isEmpty(), !kept);
     }
 
     // A window that is none of the registered ones, such as the help viewer,

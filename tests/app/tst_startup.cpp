@@ -155,7 +155,8 @@ private Q_SLOTS:
         h.trayArea.available = false;
         h.start();
         QVERIFY(h.forms->load<MainWindow>()->isVisible());
-        QVERIFY(!h.forms->load<TrayHost>()->trayIconControl()->inTray());
+        QVERIFY(!h.forms->load<TrayHost>()->isInTray());
+        QVERIFY(h.forms->load<TrayHost>()->trayIconControl()->inTray()); // what was put
     }
 
     void theMainWindowMatchesItsDesign()

@@ -52,12 +52,19 @@ start_desktop() {
     for try in 1 2 3 4 5; do
         start_xvfb || continue
         [ "${1:-}" = "--no-tray" ] && return 0
-        trayer --edge top --align left --widthtype pixel --width 200 --height 32 \
-            --SetDockType false --SetPartialStrut false --expand false >/dev/null 2>&1 &
-        PIDS+=($!)
-        wait_for 10 xdotool search --class trayer && return 0
+        start_trayer && return 0
     done
     fail "no X display with a notification area could be started"
+}
+
+# start_trayer: trayer as the notification area of the display; its process
+# id in TRAYER_PID.
+start_trayer() {
+    trayer --edge top --align left --widthtype pixel --width 200 --height 32 \
+        --SetDockType false --SetPartialStrut false --expand false >/dev/null 2>&1 &
+    TRAYER_PID=$!
+    PIDS+=($TRAYER_PID)
+    wait_for 10 xdotool search --class trayer
 }
 
 # start_tolvane BINARY: starts the program and waits for its main window.

@@ -6,8 +6,8 @@
 
 #include <QMenu>
 
-// A notification area for tests: it records what is shown and can raise the
-// icon's two pointer events.
+// A notification area for tests: it records what is shown, can raise the
+// icon's two pointer events, and can come and go as a panel does.
 class FakeTrayArea : public TrayArea
 {
     Q_OBJECT
@@ -17,17 +17,12 @@ public:
 
     bool hasNotificationArea() const override { return available; }
 
-    void showIcon(const QIcon &icon, const QString &tip) override
+    // The panel appears or goes away.
+    void setAvailable(bool present)
     {
-        if (!available)
-            return;
-        shownIcon = icon;
-        shownTip = tip;
-        setShown(true);
+        available = present;
+        notifyAreaChanged();
     }
-
-    void hideIcon() override { setShown(false); }
-    bool isIconShown() const override { return m_shown; }
 
     void popUpMenu(QMenu *menu) override
     {
@@ -47,14 +42,11 @@ public:
     int menuPopUps = 0;
     QPointer<QMenu> attachedMenu;
 
-private:
-    void setShown(bool shown)
+protected:
+    void placeIcon(const QIcon &icon, const QString &tip) override
     {
-        const bool changed = shown != m_shown;
-        m_shown = shown;
-        if (changed)
-            Q_EMIT iconShownChanged(shown);
+        shownIcon = icon;
+        shownTip = tip;
     }
-
-    bool m_shown = false;
+    void removeIcon() override {}
 };

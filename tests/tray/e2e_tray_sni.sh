@@ -47,14 +47,19 @@ read -r DBUS_SESSION_BUS_ADDRESS BUS_PID < <(dbus-daemon --session --fork --prin
     --print-pid=1 | paste -s -d ' ')
 export DBUS_SESSION_BUS_ADDRESS
 PIDS+=("$BUS_PID")
-"$WATCHER" >"$E2E_TMP/items" &
+"$WATCHER" >"$E2E_TMP/items" 2>"$E2E_TMP/watcher.log" &
 PIDS+=($!)
 wait_for 10 gdbus call --session --dest org.kde.StatusNotifierWatcher \
     --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Peer.Ping ||
     fail "the watcher did not start"
 
+# The host reads the item back before it answers the registration; a program
+# that waits on the host meanwhile would freeze until the D-Bus time-out.
+started=$SECONDS
 start_tolvane "$TOLVANE"
 wait_for 10 item_registered || fail "the tray icon did not register with the host"
+[ $((SECONDS - started)) -lt 10 ] || fail "start-up took $((SECONDS - started)) s"
+[ -s "$E2E_TMP/watcher.log" ] && fail "the host could not read the item: $(cat "$E2E_TMP/watcher.log")"
 ITEM=$(head -1 "$E2E_TMP/items")
 MENU=$(gdbus call --session --dest "$ITEM" --object-path /StatusNotifierItem \
     --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem Menu |

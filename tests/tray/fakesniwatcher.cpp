@@ -1,10 +1,15 @@
 // A StatusNotifierWatcher with a registered host, as a desktop that shows
-// StatusNotifierItems offers one. Prints the bus name of each item that
-// registers, one a line, so a test can talk to the item.
+// StatusNotifierItems offers one. Like the panels that host one, it reads the
+// item's properties and its menu with blocking calls before it answers the
+// registration, so an item that makes a blocking call to the watcher at that
+// moment freezes both. Prints the bus name of each item that registers, one a
+// line, once it has been read, so a test can talk to the item.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
 #include <QStringList>
 
 #include <cstdio>
@@ -27,6 +32,7 @@ public Q_SLOTS:
     {
         // An item may give its object path only; its bus name is the caller's.
         const QString name = service.startsWith(QLatin1Char('/')) ? message().service() : service;
+        readItem(name);
         m_items.append(name);
         std::printf("%s\n", qPrintable(name));
         std::fflush(stdout);
@@ -40,6 +46,36 @@ Q_SIGNALS:
     void StatusNotifierHostRegistered();
 
 private:
+    static QDBusMessage call(const QString &service, const QString &path, const QString &method,
+                             const QVariantList &arguments)
+    {
+        const bool menu = method == QLatin1String("GetLayout");
+        QDBusMessage request =
+            QDBusMessage::createMethodCall(service, path,
+                                           menu ? QStringLiteral("com.canonical.dbusmenu")
+                                                : QStringLiteral("org.freedesktop.DBus.Properties"),
+                                           method);
+        request.setArguments(arguments);
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(request);
+        if (reply.type() == QDBusMessage::ErrorMessage)
+            std::fprintf(stderr, "%s on the item failed: %s\n", qPrintable(method),
+                         qPrintable(reply.errorMessage()));
+        return reply;
+    }
+
+    static void readItem(const QString &name)
+    {
+        const QDBusMessage properties =
+            call(name, QStringLiteral("/StatusNotifierItem"), QStringLiteral("GetAll"),
+                 {QStringLiteral("org.kde.StatusNotifierItem")});
+        const QVariantMap values = properties.arguments().isEmpty()
+                                       ? QVariantMap()
+                                       : qdbus_cast<QVariantMap>(properties.arguments().first());
+        const QString menu = values.value(QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+        if (!menu.isEmpty())
+            call(name, menu, QStringLiteral("GetLayout"), {0, -1, QStringList()});
+    }
+
     QStringList m_items;
 };
 

@@ -39,6 +39,41 @@ private Q_SLOTS:
         QCOMPARE(iconOf(area)->contextMenu(), attached ? &menu : nullptr);
     }
 
+    // The icon is made once an area appears, for the kind that appeared, and
+    // only an area of that kind holds it afterwards. A wanted icon stays
+    // shown while its area is gone, so Qt puts it back when one returns.
+    void theIconFollowsTheArea_data()
+    {
+        QTest::addColumn<Host>("offered");
+        QTest::addColumn<bool>("laterHost");
+        QTest::addColumn<bool>("laterTray");
+        QTest::addColumn<Host>("kind");
+        QTest::newRow("no area yet, a tray comes") << Host::None << false << true << Host::XEmbed;
+        QTest::newRow("no area yet, a host comes")
+            << Host::None << true << false << Host::StatusNotifier;
+        QTest::newRow("no area yet, both come")
+            << Host::None << true << true << Host::StatusNotifier;
+        QTest::newRow("no area ever") << Host::None << false << false << Host::None;
+        QTest::newRow("the tray goes") << Host::XEmbed << false << false << Host::XEmbed;
+        QTest::newRow("the host goes, a tray comes")
+            << Host::StatusNotifier << false << true << Host::StatusNotifier;
+    }
+    void theIconFollowsTheArea()
+    {
+        QFETCH(Host, offered);
+        QFETCH(bool, laterHost);
+        QFETCH(bool, laterTray);
+        QFETCH(Host, kind);
+        SystemTrayArea area(offered, nullptr);
+        area.showIcon(QIcon(), QStringLiteral("tip"));
+        area.watch().reportStatusNotifierHost(laterHost);
+        area.watch().reportXEmbedTray(laterTray);
+        QCOMPARE(area.host(), kind);
+        const bool held = kind == Host::StatusNotifier ? laterHost : laterTray;
+        QCOMPARE(area.isIconShown(), held && kind != Host::None);
+        QCOMPARE(iconOf(area) && iconOf(area)->isVisible(), kind != Host::None);
+    }
+
     void anOpenMenuIsNotOpenedAgain()
     {
         SystemTrayArea area(Host::StatusNotifier, nullptr);
