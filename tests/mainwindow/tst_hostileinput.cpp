@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -92,6 +93,11 @@ class TestHostileInput : public QObject
                     at(QStringLiteral("drive_c/link.bat")));
         QFile::link(QStringLiteral("../outside/nothing.bat"),
                     at(QStringLiteral("drive_c/dangling.bat")));
+        // Names Linux allows and DOS cannot hold.
+        QDir().mkpath(at(QStringLiteral("drive_c/a\\b")));
+        const QByteArray notUtf8 =
+            QFile::encodeName(at(QStringLiteral("drive_c/"))) + "caf\xe9.bat";
+        ::close(::open(notUtf8.constData(), O_CREAT | O_WRONLY, 0644));
     }
 
     // Runs one row again as an ordinary user, for whom permissions count.
@@ -198,6 +204,8 @@ private Q_SLOTS:
                 "drive_c/windows/cmd.bat");
         written("symlink: the file it points to is replaced",
                 steps({"c:", "c:\\", "a.exe", "link.bat"}), "outside/victim.bat");
+        written("matched without regard to case beside a name that is not UTF-8",
+                steps({"c:", "c:\\", "a.exe", "CAFE.BAT"}), "drive_c/CAFE.BAT");
         written("dangling symlink: the file it names is made",
                 steps({"c:", "c:\\", "a.exe", "dangling.bat"}), "outside/nothing.bat");
 
@@ -272,6 +280,8 @@ private Q_SLOTS:
         refused("colon in the name", steps({"c:", dir, "a.exe", "a:b.bat"}), "character \":\"");
         refused("drive in the name", steps({"c:", dir, "a.exe", "d:\\x.bat"}), "does not exist");
         refused("name ends in a backslash", steps({"c:", dir, "a.exe", "sub\\"}), "names no file");
+        refused("typed a\\b is two folders, never the folder named a\\b",
+                steps({"c:", "c:\\a\\b", "a.exe", "a.bat"}), "does not exist");
         QTest::newRow("read-only folder") << steps({"c:", "c:\\readonly", "a.exe", "a.bat"})
                                           << QString() << QStringLiteral("[Pp]ermission") << true;
     }

@@ -6,6 +6,10 @@
 #include <QStringList>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Small helpers for driving the pickers' lists the way a user would.
 namespace PickerTesting {
 
@@ -57,6 +61,26 @@ inline void makeFiles(const QString &folder, const QStringList &names)
         QFile file(folder + QLatin1Char('/') + name);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
+}
+
+// Names Linux allows but a DOS path cannot hold, as bytes on disk and as
+// the lists show them.
+inline void oddNameRows()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("backslash") << QByteArray("a\\b") << QStringLiteral("a\\b");
+    QTest::newRow("not UTF-8") << QByteArray("caf\xe9") << QStringLiteral("caf\uFFFD");
+    QTest::newRow("control character") << QByteArray("tab\there") << QStringLiteral("tab\there");
+    QTest::newRow("wildcard") << QByteArray("what?") << QStringLiteral("what?");
+}
+
+// A folder or file of that name in `folder`, both given as bytes.
+inline void makeRaw(const QByteArray &folder, const QByteArray &name, bool isFolder)
+{
+    const QByteArray path = folder + '/' + name;
+    QVERIFY(isFolder ? ::mkdir(path.constData(), 0755) == 0
+                     : ::close(::open(path.constData(), O_CREAT | O_WRONLY, 0644)) == 0);
 }
 
 // The process's current folder for one test; the pickers open there.
