@@ -75,13 +75,25 @@ inline void oddNameRows()
     QTest::newRow("wildcard") << QByteArray("what?") << QStringLiteral("what?");
 }
 
-// A folder or file of that name in `folder`, both given as bytes.
-inline void makeRaw(const QByteArray &folder, const QByteArray &name, bool isFolder)
+// A folder or file of that name in `folder`, both given as bytes, for as
+// long as the object lives (Qt could not remove it: it skips such names).
+class RawName
 {
-    const QByteArray path = folder + '/' + name;
-    QVERIFY(isFolder ? ::mkdir(path.constData(), 0755) == 0
-                     : ::close(::open(path.constData(), O_CREAT | O_WRONLY, 0644)) == 0);
-}
+public:
+    RawName(const QByteArray &folder, const QByteArray &name, bool isFolder)
+        : m_path(folder + '/' + name), m_isFolder(isFolder)
+    {
+        QVERIFY(isFolder ? ::mkdir(m_path.constData(), 0755) == 0
+                         : ::close(::open(m_path.constData(), O_CREAT | O_WRONLY, 0644)) == 0);
+    }
+    ~RawName() { m_isFolder ? ::rmdir(m_path.constData()) : ::unlink(m_path.constData()); }
+    RawName(const RawName &) = delete;
+    RawName &operator=(const RawName &) = delete;
+
+private:
+    QByteArray m_path;
+    bool m_isFolder;
+};
 
 // The process's current folder for one test; the pickers open there.
 class CurrentFolder

@@ -269,7 +269,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, name);
         QFETCH(QString, shown);
-        makeRaw(QFile::encodeName(driveC(u"/Games"_s)), name, true);
+        const RawName folder(QFile::encodeName(driveC(u"/Games"_s)), name, true);
         m_main->txtDirectory()->setText(u"c:\\old"_s);
         DirectoryPicker *box = open();
         QVERIFY(doubleClick(box->dirListBox(), shown));

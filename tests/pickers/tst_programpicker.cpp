@@ -179,8 +179,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, name);
         QFETCH(QString, shown);
         const QByteArray games = QFile::encodeName(driveC(u"/Games"_s));
-        makeRaw(games, name, true);
-        makeRaw(games + '/' + name, name, false);
+        const RawName folder(games, name, true);
+        const RawName file(games + '/' + name, name, false);
         m_main->txtExe()->setText(u"old.exe"_s);
         ProgramPicker *box = open();
         QVERIFY(doubleClick(box->dirListBox(), shown));
