@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -276,7 +275,12 @@ std::optional<QString> DriveMap::toDos(const QString &hostPath) const
 // The kernel gives the current folder with its links resolved already.
 std::optional<DriveMap::Place> DriveMap::currentPlace() const
 {
-    return place({QDir::currentPath()});
+    char *current = getcwd(nullptr, 0);
+    if (!current)
+        return std::nullopt;
+    const QString path = HostName::fromBytes(current);
+    std::free(current);
+    return place({path});
 }
 
 QString DriveMap::currentDosFolder() const
