@@ -3,8 +3,9 @@
 // slowfs, a FUSE file system whose every request waits seconds, and times the
 // program against the same prefix without d:: start-up to the main window
 // painted, and the longest time the window's event loop was held up during
-// start-up, then while both pickers open and close and "&OK" writes a batch
-// file. Each sample is a fresh process; the two kinds alternate.
+// start-up, then while both pickers open and close (the directory picker's
+// drive list stepped with the arrow keys past d: to z:) and "&OK" writes a
+// batch file. Each sample is a fresh process; the two kinds alternate.
 //
 //   bench_slowdrive [RUNS] [DELAY_MS]      (root, or a user allowed to use FUSE)
 #include "harness.h"
@@ -13,6 +14,7 @@
 #include "mainwindow/mainwindow.h"
 #include "pickers/directorypicker.h"
 #include "pickers/dirlist.h"
+#include "pickers/drivelist.h"
 #include "pickers/filelist.h"
 #include "pickers/programpicker.h"
 
@@ -25,6 +27,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -148,6 +151,18 @@ int runChild(int argc, char **argv)
             return true;
         },
         [&] { return idle(forms.load<DirectoryPicker>()->dirListBox()); },
+        [&] {
+            QTest::keyClick(forms.load<DirectoryPicker>()->driveListBox(), Qt::Key_Down);
+            return true;
+        },
+        [&] {
+            QTest::keyClick(forms.load<DirectoryPicker>()->driveListBox(), Qt::Key_Down);
+            return true;
+        },
+        [&] {
+            const DirList *list = forms.load<DirectoryPicker>()->dirListBox();
+            return list->path() == QStringLiteral("z:\\") && idle(list);
+        },
         [&] {
             forms.load<DirectoryPicker>()->cancelButton()->click();
             main->cmdBrowse2()->click();
