@@ -23,6 +23,8 @@ if [ "${1:-}" = "--test" ]; then
         clang libclang-rt-14-dev
         # the tray on a StatusNotifierItem host: a private session bus and a D-Bus client
         dbus-daemon libglib2.0-bin
+        # the slow-drive benchmark: a drive letter on a FUSE file system that answers late
+        fuse3 libfuse3-dev
     )
 fi
 

@@ -1,6 +1,7 @@
 #include "dosfolder.h"
 
 #include "drivemap.h"
+#include "hostname.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -73,7 +74,35 @@ std::optional<DosFolder> DosFolder::resolve(const DriveMap &drives, const QStrin
 
 DosFolder DosFolder::processFolder(const DriveMap &drives)
 {
-    QString ignored;
-    const QString current = drives.currentDosFolder();
-    return resolve(drives, current, {}, &ignored).value_or(DosFolder{current.at(0).toLower(), {}});
+    if (const auto current = drives.currentPlace())
+        return {current->letter, current->names};
+    return {drives.currentDosFolder().at(0), {}};
+}
+
+QString DosFolder::whyNotDos(const QString &name)
+{
+    const auto say = [](const char *text) {
+        return QCoreApplication::translate("DosFolder", text);
+    };
+    if (HostName::hasRawBytes(name))
+        return say("bytes that are not UTF-8 text");
+    for (const QChar c : name) {
+        if (c == QLatin1Char('\\'))
+            return say("a backslash");
+        if (QStringView(u"<>:\"|?*/").contains(c))
+            return say("the character \"%1\"").arg(c);
+        if (c.category() == QChar::Other_Control)
+            return say("the control character U+%1")
+                .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+    }
+    return {};
+}
+
+std::optional<QString> DosFolder::firstNameNotDos() const
+{
+    for (const QString &name : names) {
+        if (!whyNotDos(name).isEmpty())
+            return name;
+    }
+    return std::nullopt;
 }

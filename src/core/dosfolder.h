@@ -37,6 +37,14 @@ struct DosFolder
     static std::optional<DosFolder> resolve(const DriveMap &drives, const QString &text,
                                             const DosFolder &processFolder, QString *error);
 
-    // The process's current folder; the program never changes it.
+    // The process's current folder; the program never changes it. Found
+    // without touching the disk.
     static DosFolder processFolder(const DriveMap &drives);
+
+    // Why a name read from the disk cannot stand in a DOS path (a backslash,
+    // one of <>:"|?*, a control character, bytes that are not UTF-8), in
+    // words that follow "its name holds"; empty when it can.
+    static QString whyNotDos(const QString &name);
+    // The first of the names that cannot stand in a DOS path, or nothing.
+    std::optional<QString> firstNameNotDos() const;
 };

@@ -1,11 +1,30 @@
 #include "drivemap.h"
 
+#include "hostname.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+struct DriveMap::RealFolders
+{
+    std::mutex mutex;
+    QStringList folders; // by drive; empty while not known or when it cannot be
+};
 
 namespace {
 
@@ -31,9 +50,41 @@ std::optional<QString> below(const QString &folder, const QString &path)
     return std::nullopt;
 }
 
+// The names in a folder, without asking the disk anything about each entry,
+// so that a folder of a million entries costs no more than listing it.
+template <class Visit> void forEachName(const QString &folder, Visit visit)
+{
+    DIR *dir = opendir(HostName::toBytes(folder).constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = readdir(dir)) {
+        const char *name = entry->d_name;
+        if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0 && !visit(name))
+            break;
+    }
+    closedir(dir);
+}
+
+// The target of a link, read without following it; the entry's own path
+// when it is no link.
+QString linkTarget(const QString &path)
+{
+    const QByteArray bytes = HostName::toBytes(path);
+    QByteArray target(PATH_MAX, Qt::Uninitialized);
+    const ssize_t size = readlink(bytes.constData(), target.data(), target.size());
+    if (size < 0 || size >= target.size())
+        return path;
+    target.truncate(size);
+    const QString text = HostName::fromBytes(target);
+    if (text.startsWith(QLatin1Char('/')))
+        return text;
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1) + text;
+}
+
 } // namespace
 
-DriveMap::DriveMap(QList<Drive> drives) : m_drives(std::move(drives))
+DriveMap::DriveMap(QList<Drive> drives)
+    : m_drives(std::move(drives)), m_realFolders(std::make_shared<RealFolders>())
 {
     for (Drive &drive : m_drives) {
         drive.letter = drive.letter.toLower();
@@ -41,6 +92,32 @@ DriveMap::DriveMap(QList<Drive> drives) : m_drives(std::move(drives))
     }
     std::sort(m_drives.begin(), m_drives.end(),
               [](const Drive &a, const Drive &b) { return a.letter < b.letter; });
+    resolveRealFolders();
+}
+
+// A drive's folder may be reached through links, and resolving them means
+// asking the drive itself, which may be a share that no longer answers. Each
+// drive is therefore resolved on a thread of its own, left to itself: one
+// that hangs holds up nothing, and its drive is matched by its folder as
+// written until it answers.
+void DriveMap::resolveRealFolders()
+{
+    m_realFolders->folders = QStringList(m_drives.size(), QString());
+    for (qsizetype i = 0; i < m_drives.size(); ++i) {
+        const QByteArray folder = HostName::toBytes(m_drives[i].folder);
+        try {
+            std::thread([real = m_realFolders, i, folder] {
+                char *resolved = realpath(folder.constData(), nullptr);
+                if (!resolved)
+                    return;
+                const QString path = HostName::fromBytes(resolved);
+                std::free(resolved);
+                const std::lock_guard lock(real->mutex);
+                real->folders[i] = path;
+            }).detach();
+        } catch (const std::system_error &) { // out of threads: the folder as written
+        }
+    }
 }
 
 DriveMap DriveMap::fromEnvironment()
@@ -53,17 +130,15 @@ DriveMap DriveMap::fromEnvironment()
 
 DriveMap DriveMap::fromWinePrefix(const QString &prefix, const QString &home)
 {
-    static const QRegularExpression driveName(QStringLiteral("^[a-zA-Z]:$"));
     QList<Drive> drives;
-    const QDir devices(prefix + QStringLiteral("/dosdevices"));
-    const auto entries =
-        devices.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo &entry : entries) {
-        if (!driveName.match(entry.fileName()).hasMatch())
-            continue;
-        const QString folder = entry.isSymLink() ? entry.symLinkTarget() : entry.absoluteFilePath();
-        drives.append({entry.fileName().at(0), folder});
-    }
+    const QString devices = QDir(prefix).absoluteFilePath(QStringLiteral("dosdevices")) + u'/';
+    forEachName(devices, [&](const char *name) {
+        const char letter = static_cast<char>(name[0] | 0x20);
+        const bool isDrive = letter >= 'a' && letter <= 'z' && name[1] == ':' && name[2] == '\0';
+        if (isDrive)
+            drives.append({QLatin1Char(name[0]), linkTarget(devices + QLatin1String(name))});
+        return true;
+    });
     if (drives.isEmpty())
         drives = {{QLatin1Char('c'), home}, {QLatin1Char('z'), QStringLiteral("/")}};
     return DriveMap(drives);
@@ -122,37 +197,63 @@ DriveMap::HostPath DriveMap::toHost(const QString &dosPath) const
     return {path, {}};
 }
 
-// An existing entry of that exact name, else one that differs only in case,
-// else the name as typed (it may be about to be created).
+// An existing entry of that exact name, else one that differs only in case
+// (the first in code-point order when several do), else the name as typed
+// (it may be about to be created). Only names are read, never the entries.
 QString DriveMap::matchComponent(const QString &folder, const QString &name)
 {
-    const QDir dir(folder);
-    if (QFileInfo::exists(dir.filePath(name)))
+    struct stat info;
+    const QString exact =
+        folder + (folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + name;
+    if (lstat(HostName::toBytes(exact).constData(), &info) == 0)
         return name;
-    const auto entries = dir.entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
-    }
-    return name;
+    const QByteArray ascii = name.toLatin1();
+    const bool isAscii =
+        std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+    QString best;
+    forEachName(folder, [&](const char *entry) {
+        // Most names are ASCII: those are compared as bytes, without making text of them.
+        const bool entryAscii = std::all_of(entry, entry + std::strlen(entry),
+                                            [](char c) { return static_cast<uchar>(c) < 0x80; });
+        if (entryAscii && isAscii) {
+            if (strcasecmp(entry, ascii.constData()) != 0)
+                return true;
+        }
+        const QString text = HostName::fromBytes(entry);
+        if (text.compare(name, Qt::CaseInsensitive) == 0 && (best.isEmpty() || text < best))
+            best = text;
+        return true;
+    });
+    return best.isEmpty() ? name : best;
 }
 
-// Both the path as given and its canonical form are tried, since a drive's
-// folder may be reached through a symlink; the deepest drive folder wins.
-std::optional<QString> DriveMap::toDos(const QString &hostPath) const
+std::optional<DriveMap::Place> DriveMap::placeOf(const QString &hostPath) const
 {
     const QString clean = QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(hostPath));
+    const QString canonical = QFileInfo(clean).canonicalFilePath();
+    return place(canonical.isEmpty() || canonical == clean ? QStringList{clean}
+                                                           : QStringList{clean, canonical});
+}
+
+// Each candidate path is matched against every drive's folder as written and,
+// once known, as resolved, since a drive's folder may be reached through a
+// link; the deepest drive folder wins.
+std::optional<DriveMap::Place> DriveMap::place(const QStringList &candidates) const
+{
+    QStringList realFolders;
+    if (m_realFolders) {
+        const std::lock_guard lock(m_realFolders->mutex);
+        realFolders = m_realFolders->folders;
+    }
     const Drive *best = nullptr;
     QString bestRest;
-    for (const QString &path : {clean, QFileInfo(clean).canonicalFilePath()}) {
-        for (const Drive &drive : m_drives) {
-            for (const QString &folder :
-                 {drive.folder, QFileInfo(drive.folder).canonicalFilePath()}) {
+    for (const QString &path : candidates) {
+        for (qsizetype i = 0; i < m_drives.size(); ++i) {
+            for (const QString &folder : {m_drives[i].folder, realFolders.value(i)}) {
                 const auto rest =
                     path.isEmpty() || folder.isEmpty() ? std::nullopt : below(folder, path);
                 if (rest && (!best || rest->size() < bestRest.size())) {
-                    best = &drive;
+                    best = &m_drives[i];
                     bestRest = *rest;
                 }
             }
@@ -160,14 +261,33 @@ std::optional<QString> DriveMap::toDos(const QString &hostPath) const
     }
     if (!best)
         return std::nullopt;
-    return QString(best->letter) + QStringLiteral(":\\") +
-           bestRest.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return Place{best->letter, bestRest.split(QLatin1Char('/'), Qt::SkipEmptyParts)};
+}
+
+std::optional<QString> DriveMap::toDos(const QString &hostPath) const
+{
+    const auto found = placeOf(hostPath);
+    if (!found)
+        return std::nullopt;
+    return QString(found->letter) + QStringLiteral(":\\") + found->names.join(QLatin1Char('\\'));
+}
+
+// The kernel gives the current folder with its links resolved already.
+std::optional<DriveMap::Place> DriveMap::currentPlace() const
+{
+    char *current = getcwd(nullptr, 0);
+    if (!current)
+        return std::nullopt;
+    const QString path = HostName::fromBytes(current);
+    std::free(current);
+    return place({path});
 }
 
 QString DriveMap::currentDosFolder() const
 {
-    if (auto dos = toDos(QDir::currentPath()))
-        return *dos;
+    if (const auto current = currentPlace())
+        return QString(current->letter) + QStringLiteral(":\\") +
+               current->names.join(QLatin1Char('\\'));
     return m_drives.isEmpty() ? QStringLiteral("c:\\")
                               : QString(m_drives.first().letter) + QStringLiteral(":\\");
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 // DOS drive letters and the host folders they stand for. Batch files are for a
@@ -18,7 +19,9 @@ public:
     };
 
     // Where the program looks: the drives of the Wine prefix ($WINEPREFIX or
-    // ~/.wine), or c: = home folder and z: = / when there is none.
+    // ~/.wine), or c: = home folder and z: = / when there is none. Only the
+    // prefix's own folder is read: a drive's link is never followed here, so
+    // a drive on a share that has stopped answering cannot hold up the start.
     static DriveMap fromEnvironment();
     static DriveMap fromWinePrefix(const QString &prefix, const QString &home);
 
@@ -42,15 +45,33 @@ public:
     // drive letter is relative to the current folder.
     HostPath toHost(const QString &dosPath) const;
 
-    // /home/u/.wine/drive_c/games -> c:\games, through the drive whose folder
-    // is the longest prefix; nothing when no drive holds the path.
-    std::optional<QString> toDos(const QString &hostPath) const;
+    // Where a host path lies: its drive and the names below the drive's folder.
+    struct Place
+    {
+        QChar letter;
+        QStringList names;
+    };
 
-    // The current folder of the process in DOS form (c:\ when it lies on no drive).
+    // /home/u/.wine/drive_c/games -> c:\games, through the drive whose folder
+    // is the longest prefix; nothing when no drive holds the path. Only the
+    // path itself is looked at on disk, never another drive's folder.
+    std::optional<QString> toDos(const QString &hostPath) const;
+    std::optional<Place> placeOf(const QString &hostPath) const;
+
+    // The current folder of the process in DOS form (c:\ when it lies on no
+    // drive), and where it lies; neither touches the disk.
     QString currentDosFolder() const;
+    std::optional<Place> currentPlace() const;
 
 private:
+    struct RealFolders;
+
     static QString matchComponent(const QString &folder, const QString &name);
+    std::optional<Place> place(const QStringList &candidates) const;
+    void resolveRealFolders();
 
     QList<Drive> m_drives;
+    // Each drive's folder with its links resolved, found on worker threads
+    // and shared by every copy of the map.
+    std::shared_ptr<RealFolders> m_realFolders;
 };

@@ -1,5 +1,7 @@
 #include "folderlisting.h"
 
+#include "hostname.h"
+
 FolderListing::FolderListing(FolderReader::Kind kind, const DriveMap &drives, QObject *parent)
     : QObject(parent), m_drives(drives), m_shownReader(new FolderReader(kind, this)),
       m_pendingReader(new FolderReader(kind, this))
@@ -56,15 +58,15 @@ void FolderListing::failed(FolderReader *reader, int error)
 {
     updateBusy();
     const QString reason = FolderReader::describeError(error);
+    const QString shown = HostName::forDisplay(m_shown.dosPath());
     if (reader == m_pendingReader) {
-        const QString path = m_pending ? m_pending->dosPath() : QString();
+        const QString path = m_pending ? HostName::forDisplay(m_pending->dosPath()) : QString();
         m_pending.reset();
         Q_EMIT readFailed(tr("%1 cannot be read: %2.").arg(path, reason));
     } else if (m_shownOpened) {
-        Q_EMIT readFailed(
-            tr("%1 could not be read to the end: %2.").arg(m_shown.dosPath(), reason));
+        Q_EMIT readFailed(tr("%1 could not be read to the end: %2.").arg(shown, reason));
     } else {
-        Q_EMIT readFailed(tr("%1 cannot be read: %2.").arg(m_shown.dosPath(), reason));
+        Q_EMIT readFailed(tr("%1 cannot be read: %2.").arg(shown, reason));
     }
 }
 

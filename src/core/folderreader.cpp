@@ -1,9 +1,9 @@
 #include "folderreader.h"
 
+#include "hostname.h"
 #include "wildcardpattern.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 
 #include <algorithm>
 #include <atomic>
@@ -85,14 +85,19 @@ void FolderReader::post(const std::shared_ptr<Job> &job, Event event, NameBatch 
 
 namespace {
 
-bool isFolder(DIR *dir, const dirent *entry)
+// Folders, and files a program can be: plain files and links to them, never a
+// device, a pipe, a socket or a link that leads nowhere.
+bool isOfKind(DIR *dir, const dirent *entry, FolderReader::Kind kind)
 {
-    if (entry->d_type == DT_DIR)
-        return true;
+    const bool wantFolders = kind == FolderReader::Kind::Folders;
+    if (entry->d_type == DT_DIR || entry->d_type == DT_REG)
+        return (entry->d_type == DT_DIR) == wantFolders;
     if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
         return false;
     struct stat info;
-    return fstatat(dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    if (fstatat(dirfd(dir), entry->d_name, &info, 0) != 0)
+        return false;
+    return wantFolders ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode);
 }
 
 } // namespace
@@ -101,13 +106,12 @@ bool isFolder(DIR *dir, const dirent *entry)
 // fills at once; later ones are larger, since each costs the window a merge.
 void FolderReader::run(const std::shared_ptr<Job> &job)
 {
-    DIR *dir = opendir(QFile::encodeName(job->folder).constData());
+    DIR *dir = opendir(HostName::toBytes(job->folder).constData());
     if (!dir) {
         post(job, Event::Failed, {}, errno);
         return;
     }
     post(job, Event::Opened);
-    const bool wantFolders = job->kind == Kind::Folders;
     NameBatch batch;
     QElapsedTimer sinceBatch;
     sinceBatch.start();
@@ -122,9 +126,9 @@ void FolderReader::run(const std::shared_ptr<Job> &job)
         }
         if (entry->d_name[0] == '.') // ".", ".." and hidden names
             continue;
-        if (isFolder(dir, entry) != wantFolders)
+        if (!isOfKind(dir, entry, job->kind))
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = HostName::fromBytes(entry->d_name);
         batch.push_back({name, WildcardPattern::fold(name)});
         if (sinceBatch.elapsed() >= interval) {
             post(job, Event::Names, std::exchange(batch, {}));

@@ -16,6 +16,7 @@ class FolderReader : public QObject
     Q_OBJECT
 
 public:
+    // Files are plain files and links to them: what a program can be.
     enum class Kind { Files, Folders };
 
     explicit FolderReader(Kind kind, QObject *parent = nullptr);

@@ -6,9 +6,12 @@
 #include "statusline.h"
 #include "ui/mainwindowlink.h"
 
+#include "core/hostname.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/forms.h"
+#include "ui/messageboxes.h"
+#include "ui/services.h"
 #include "ui/twips.h"
 #include "ui/windowplacement.h"
 
@@ -53,8 +56,20 @@ void DirectoryPicker::loadHandling()
 }
 
 // Referring to the main window loads it again if it was unloaded meanwhile.
+// A folder taken from the list whose name no DOS path can hold would send the
+// batch file somewhere else (a\b is two folders in DOS), so it is refused.
 void DirectoryPicker::okClicked()
 {
-    forms().load<MainWindowLink>()->setDirectoryStep(m_txtFilename->text());
+    const QString text = m_txtFilename->text();
+    if (text == m_dirListBox->path()) {
+        if (const auto name = m_dirListBox->folder().firstNameNotDos()) {
+            services().messages.critical(
+                tr("%1 cannot be used in a batch file: the folder name \"%2\" holds %3.")
+                    .arg(HostName::forDisplay(text), HostName::forDisplay(*name),
+                         DosFolder::whyNotDos(*name)));
+            return;
+        }
+    }
+    forms().load<MainWindowLink>()->setDirectoryStep(text);
     forms().unload(this);
 }

@@ -1,5 +1,7 @@
 #include "dirlistmodel.h"
 
+#include "core/hostname.h"
+
 #include <QApplication>
 #include <QStyle>
 
@@ -24,7 +26,8 @@ QVariant DirListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         if (row == 0)
             return QString(m_folder.drive) + QStringLiteral(":\\");
-        return ancestor ? m_folder.names.at(row - 1) : m_subfolders.at(row - ancestorRows()).name;
+        return HostName::forDisplay(ancestor ? m_folder.names.at(row - 1)
+                                             : m_subfolders.at(row - ancestorRows()).name);
     case Qt::DecorationRole:
         return ancestor ? m_openIcon : m_closedIcon;
     case LevelRole:

@@ -16,8 +16,8 @@ public:
     // The current drive string, beginning with the letter and colon.
     QString drive() const { return currentText(); }
     QChar driveLetter() const;
-    // Picks a drive without a change notification, as when the list is set
-    // up or put back after a drive could not be read.
+    // Picks a drive without a change notification, as when the list is set up.
+    // A drive that cannot be read stays picked, so the arrow keys move on.
     void setDriveLetter(QChar letter);
 
 Q_SIGNALS:

@@ -1,5 +1,7 @@
 #include "filelistmodel.h"
 
+#include "core/hostname.h"
+
 #include <algorithm>
 
 int FileListModel::rowCount(const QModelIndex &parent) const
@@ -11,7 +13,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return nameAt(index.row());
+    return HostName::forDisplay(nameAt(index.row()));
 }
 
 QString FileListModel::nameAt(int row) const

@@ -57,10 +57,9 @@ void startLists(DriveList *drives, DirList *folders, StatusLine *status)
     drives->setDriveLetter(folders->folder().drive);
     QObject::connect(folders, &DirList::busyChanged, status,
                      [status, folders](bool busy) { status->setBusy(folders, busy); });
+    // A drive that cannot be read leaves the folder lists where they were;
+    // the drive list stays on it, so the arrow keys can move on past it.
     QObject::connect(folders, &DirList::readFailed, status, &StatusLine::showProblem);
-    // A drive that cannot be read leaves the drive list on the drive shown.
-    QObject::connect(folders, &DirList::readFailed, drives,
-                     [drives, folders] { drives->setDriveLetter(folders->folder().drive); });
 }
 
 } // namespace PickerParts

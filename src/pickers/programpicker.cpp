@@ -7,10 +7,14 @@
 #include "statusline.h"
 #include "ui/mainwindowlink.h"
 
+#include "core/dosfolder.h"
+#include "core/hostname.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/forms.h"
 #include "ui/labelfit.h"
+#include "ui/messageboxes.h"
+#include "ui/services.h"
 #include "ui/twips.h"
 #include "ui/windowplacement.h"
 
@@ -56,8 +60,10 @@ ProgramPicker::ProgramPicker(Forms &forms) : Form(forms)
             [this] { m_dirListBox->setPath(m_driveListBox->drive()); });
     connect(m_dirListBox, &DirList::pathChanged, this,
             [this] { m_fileListBox->setFolder(m_dirListBox->folder()); });
-    connect(m_fileListBox, &FileList::fileSelected, this,
-            [this] { m_txtFilename->setText(m_fileListBox->fileName()); });
+    connect(m_fileListBox, &FileList::fileSelected, this, [this] {
+        m_pickedName = m_fileListBox->fileName();
+        m_txtFilename->setText(m_pickedName);
+    });
     connect(m_txtFilename, &QLineEdit::textChanged, m_fileListBox, &FileList::setPattern);
     connect(m_ok, &QPushButton::clicked, this, &ProgramPicker::okClicked);
     connect(m_cancel, &QPushButton::clicked, this, [this] { this->forms().unload(this); });
@@ -102,8 +108,19 @@ void ProgramPicker::loadHandling()
 }
 
 // Referring to the main window loads it again if it was unloaded meanwhile.
+// A name picked from the list that no DOS path can hold is refused; typed
+// text is taken as it stands (step 3 holds parameters and patterns too).
 void ProgramPicker::okClicked()
 {
-    forms().load<MainWindowLink>()->setProgramStep(m_txtFilename->text());
+    const QString text = m_txtFilename->text();
+    if (text == m_pickedName) {
+        if (const QString why = DosFolder::whyNotDos(text); !why.isEmpty()) {
+            services().messages.critical(
+                tr("\"%1\" cannot be used in a batch file: its name holds %2.")
+                    .arg(HostName::forDisplay(text), why));
+            return;
+        }
+    }
+    forms().load<MainWindowLink>()->setProgramStep(text);
     forms().unload(this);
 }

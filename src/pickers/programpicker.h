@@ -49,4 +49,5 @@ private:
     FileList *m_fileListBox;
     QLabel *m_lblDirectorySearch = nullptr;
     StatusLine *m_lblStatus;
+    QString m_pickedName; // the last name taken from the file list
 };

@@ -22,6 +22,8 @@ private Q_SLOTS:
         const QString devices = m_tmp.filePath(QStringLiteral("prefix/dosdevices/"));
         QVERIFY(QFile::link(QStringLiteral("../drive_c"), devices + QStringLiteral("c:")));
         QVERIFY(QFile::link(QStringLiteral("/"), devices + QStringLiteral("z:")));
+        // A drive whose folder is gone is still a drive; its link is not followed.
+        QVERIFY(QFile::link(QStringLiteral("../gone"), devices + QStringLiteral("d:")));
         // Raw devices and other entries of the folder are no drives.
         QVERIFY(QFile::link(QStringLiteral("/dev/null"), devices + QStringLiteral("c::")));
         QVERIFY(QFile::link(QStringLiteral("/dev/null"), devices + QStringLiteral("com1")));
@@ -31,10 +33,11 @@ private Q_SLOTS:
 
     void drivesComeFromThePrefix()
     {
-        QCOMPARE(m_map.drives().size(), 2);
+        QCOMPARE(m_map.drives().size(), 3);
         QCOMPARE(m_map.folderOf(QLatin1Char('C')), QDir::cleanPath(m_driveC));
+        QCOMPARE(m_map.folderOf(QLatin1Char('d')), m_tmp.filePath(QStringLiteral("prefix/gone")));
         QCOMPARE(m_map.folderOf(QLatin1Char('z')), QStringLiteral("/"));
-        QVERIFY(!m_map.folderOf(QLatin1Char('d')));
+        QVERIFY(!m_map.folderOf(QLatin1Char('e')));
     }
 
     void withoutPrefixHomeIsCAndRootIsZ()
@@ -134,6 +137,13 @@ private Q_SLOTS:
         const QString previous = QDir::currentPath();
         QDir::setCurrent(QStringLiteral("/"));
         QCOMPARE(onlyC.currentDosFolder(), QStringLiteral("c:\\"));
+        // A drive reached through a link holds the current folder, which the
+        // kernel gives with its links resolved, once the link is resolved.
+        const QString link = m_tmp.filePath(QStringLiteral("linked"));
+        QVERIFY(QFile::link(m_driveC, link));
+        const DriveMap linked({{QLatin1Char('d'), link}});
+        QDir::setCurrent(m_driveC + QStringLiteral("/Games"));
+        QTRY_COMPARE(linked.currentDosFolder(), QStringLiteral("d:\\Games"));
         QDir::setCurrent(previous);
     }
 };

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -66,6 +67,11 @@ class TestHostileInput : public QObject
     QString m_startFolder;
 
     QString at(const QString &relative) const { return m_h->dir.filePath(relative); }
+    // Qt cannot remove this one: it skips names that are not UTF-8.
+    QByteArray notUtf8() const
+    {
+        return QFile::encodeName(at(QStringLiteral("drive_c/"))) + "caf\xe9.bat";
+    }
 
     // Everything on the disk the program could reach, but its settings file.
     QStringList disk() const
@@ -92,6 +98,9 @@ class TestHostileInput : public QObject
                     at(QStringLiteral("drive_c/link.bat")));
         QFile::link(QStringLiteral("../outside/nothing.bat"),
                     at(QStringLiteral("drive_c/dangling.bat")));
+        // Names Linux allows and DOS cannot hold.
+        QDir().mkpath(at(QStringLiteral("drive_c/a\\b")));
+        ::close(::open(notUtf8().constData(), O_CREAT | O_WRONLY, 0644));
     }
 
     // Runs one row again as an ordinary user, for whom permissions count.
@@ -120,6 +129,7 @@ private Q_SLOTS:
     void cleanup()
     {
         QDir::setCurrent(m_startFolder);
+        ::unlink(notUtf8().constData());
         QFile::setPermissions(at(QStringLiteral("drive_c/readonly")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_h.reset();
@@ -198,6 +208,8 @@ private Q_SLOTS:
                 "drive_c/windows/cmd.bat");
         written("symlink: the file it points to is replaced",
                 steps({"c:", "c:\\", "a.exe", "link.bat"}), "outside/victim.bat");
+        written("matched without regard to case beside a name that is not UTF-8",
+                steps({"c:", "c:\\", "a.exe", "CAFE.BAT"}), "drive_c/CAFE.BAT");
         written("dangling symlink: the file it names is made",
                 steps({"c:", "c:\\", "a.exe", "dangling.bat"}), "outside/nothing.bat");
 
@@ -276,6 +288,8 @@ private Q_SLOTS:
         refused("colon in the name", steps({"c:", dir, "a.exe", "a:b.bat"}), "character \":\"");
         refused("drive in the name", steps({"c:", dir, "a.exe", "d:\\x.bat"}), "does not exist");
         refused("name ends in a backslash", steps({"c:", dir, "a.exe", "sub\\"}), "names no file");
+        refused("typed a\\b is two folders, never the folder named a\\b",
+                steps({"c:", "c:\\a\\b", "a.exe", "a.bat"}), "does not exist");
         QTest::newRow("read-only folder") << steps({"c:", "c:\\readonly", "a.exe", "a.bat"})
                                           << QString() << QStringLiteral("[Pp]ermission") << true;
     }

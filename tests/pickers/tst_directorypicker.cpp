@@ -243,7 +243,8 @@ private Q_SLOTS:
     }
 
     // A drive whose folder has gone (an unplugged disk, a mount that is no
-    // more): the drive list goes back to the drive shown.
+    // more): the folder lists stay where they were, and the drive list lets
+    // the arrow keys move on past it.
     void unreadableDriveLeavesThePickerWhereItWas()
     {
         m_harness->drives = DriveMap({{QLatin1Char('c'), driveC()},
@@ -252,12 +253,36 @@ private Q_SLOTS:
         DirectoryPicker *box = open();
         QTest::keyClick(box->driveListBox(), Qt::Key_Down);
         QTRY_VERIFY(box->lblStatus()->message().startsWith(u"d:\\ cannot be read"_s));
-        QCOMPARE(box->driveListBox()->driveLetter(), QLatin1Char('c'));
+        QCOMPARE(box->driveListBox()->driveLetter(), QLatin1Char('d'));
         QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
         QCOMPARE(box->txtFilename()->text(), QString());
 
-        box->driveListBox()->setCurrentIndex(2);
+        QTest::keyClick(box->driveListBox(), Qt::Key_Down);
         QTRY_COMPARE(box->txtFilename()->text(), u"z:\\"_s);
+        QCOMPARE(box->lblStatus()->message(), QString());
+    }
+
+    // Names Linux allows but DOS does not: browsed through like any other,
+    // but refused when picked into step 2.
+    void oddFolderNames_data() { oddNameRows(); }
+    void oddFolderNames()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        const RawName folder(QFile::encodeName(driveC(u"/Games"_s)), name, true);
+        m_main->txtDirectory()->setText(u"c:\\old"_s);
+        DirectoryPicker *box = open();
+        QVERIFY(doubleClick(box->dirListBox(), shown));
+        QTRY_VERIFY(!box->txtFilename()->text().isEmpty());
+        waitIdle(box);
+        QCOMPARE(box->lblStatus()->message(), QString());
+        QCOMPARE(rows(box->dirListBox()).mid(2), QStringList({shown}));
+        QTest::mouseClick(box->okButton(), Qt::LeftButton);
+        QCOMPARE(m_harness->messages.shown.size(), 1);
+        QVERIFY2(m_harness->messages.texts().first().contains(u"cannot be used in a batch file"_s),
+                 qPrintable(m_harness->messages.texts().first()));
+        QVERIFY(m_harness->forms->isLoaded<DirectoryPicker>());
+        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\old"_s);
     }
 };
 
