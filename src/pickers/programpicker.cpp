@@ -1,5 +1,6 @@
 #include "programpicker.h"
 
+#include "core/batchfile.h"
 #include "dirlist.h"
 #include "drivelist.h"
 #include "filelist.h"
@@ -104,6 +105,11 @@ void ProgramPicker::loadHandling()
 // Referring to the main window loads it again if it was unloaded meanwhile.
 void ProgramPicker::okClicked()
 {
-    forms().load<MainWindowLink>()->setProgramStep(m_txtFilename->text());
+    // A file picked from the list must run however it is named; anything
+    // else in the box is the user's own command line.
+    QString program = m_txtFilename->text();
+    if (!program.isEmpty() && program == m_fileListBox->fileName())
+        program = BatchFile::programCommand(program);
+    forms().load<MainWindowLink>()->setProgramStep(program);
     forms().unload(this);
 }
