@@ -18,30 +18,32 @@ struct LocalePage
 };
 
 // The OEM code page Wine's cmd reads batch files in, by language and, where a
-// territory departs from its language, by both. A language not listed here is
-// read as English (United States), as Wine reads it.
+// territory departs from its language, by both; each was seen in Wine 8.0
+// reading a file of every byte. A language not listed here is read as English
+// (United States), as Wine reads it; where Windows has no OEM page of the
+// language, Wine reads UTF-8.
 constexpr std::array localePages{
     LocalePage{"en", 437},    LocalePage{"en_AU", 850}, LocalePage{"en_CA", 850},
     LocalePage{"en_GB", 850}, LocalePage{"en_IE", 850}, LocalePage{"en_NZ", 850},
-    LocalePage{"af", 850},    LocalePage{"ca", 850},    LocalePage{"da", 850},
-    LocalePage{"de", 850},    LocalePage{"es", 850},    LocalePage{"eu", 850},
-    LocalePage{"fi", 850},    LocalePage{"fo", 850},    LocalePage{"fr", 850},
-    LocalePage{"ga", 850},    LocalePage{"gl", 850},    LocalePage{"id", 850},
-    LocalePage{"is", 850},    LocalePage{"it", 850},    LocalePage{"ms", 850},
-    LocalePage{"nb", 850},    LocalePage{"nl", 850},    LocalePage{"nn", 850},
-    LocalePage{"no", 850},    LocalePage{"pt", 850},    LocalePage{"sv", 850},
-    LocalePage{"sw", 850},    LocalePage{"cs", 852},    LocalePage{"hr", 852},
+    LocalePage{"af", 850},    LocalePage{"ca", 850},    LocalePage{"cy", 850},
+    LocalePage{"da", 850},    LocalePage{"de", 850},    LocalePage{"es", 850},
+    LocalePage{"eu", 850},    LocalePage{"fi", 850},    LocalePage{"fr", 850},
+    LocalePage{"gl", 850},    LocalePage{"id", 850},    LocalePage{"is", 850},
+    LocalePage{"it", 850},    LocalePage{"ms", 850},    LocalePage{"nb", 850},
+    LocalePage{"nl", 850},    LocalePage{"nn", 850},    LocalePage{"pt", 850},
+    LocalePage{"sv", 850},    LocalePage{"cs", 852},    LocalePage{"hr", 852},
     LocalePage{"hu", 852},    LocalePage{"pl", 852},    LocalePage{"ro", 852},
     LocalePage{"sk", 852},    LocalePage{"sl", 852},    LocalePage{"sq", 852},
-    LocalePage{"bs", 852},    LocalePage{"sr", 855},    LocalePage{"sr@latin", 852},
-    LocalePage{"az", 857},    LocalePage{"tr", 857},    LocalePage{"be", 866},
-    LocalePage{"bg", 866},    LocalePage{"kk", 866},    LocalePage{"mk", 866},
-    LocalePage{"ru", 866},    LocalePage{"uk", 866},    LocalePage{"el", 737},
-    LocalePage{"he", 862},    LocalePage{"ar", 720},    LocalePage{"fa", 720},
-    LocalePage{"et", 775},    LocalePage{"lt", 775},    LocalePage{"lv", 775},
-    LocalePage{"ja", 932},    LocalePage{"ko", 949},    LocalePage{"zh", 936},
-    LocalePage{"zh_HK", 950}, LocalePage{"zh_TW", 950}, LocalePage{"th", 874},
-    LocalePage{"vi", 1258},
+    LocalePage{"tr", 857},    LocalePage{"be", 866},    LocalePage{"bg", 866},
+    LocalePage{"ky", 866},    LocalePage{"mk", 866},    LocalePage{"mn", 866},
+    LocalePage{"ru", 866},    LocalePage{"tt", 866},    LocalePage{"uk", 866},
+    LocalePage{"el", 737},    LocalePage{"he", 862},    LocalePage{"ar", 720},
+    LocalePage{"fa", 720},    LocalePage{"ur", 720},    LocalePage{"et", 775},
+    LocalePage{"lt", 775},    LocalePage{"lv", 775},    LocalePage{"ja", 932},
+    LocalePage{"ko", 949},    LocalePage{"zh", 936},    LocalePage{"zh_HK", 950},
+    LocalePage{"zh_TW", 950}, LocalePage{"th", 874},    LocalePage{"vi", 1258},
+    LocalePage{"bn", 65001},  LocalePage{"hi", 65001},  LocalePage{"hy", 65001},
+    LocalePage{"ka", 65001},  LocalePage{"kk", 65001},  LocalePage{"ta", 65001},
 };
 
 // Where ICU's IBM tables part from the ones Windows and Wine read with: ICU
@@ -90,11 +92,7 @@ CodePage::CodePage(int number, QByteArray converterName)
 
 std::optional<CodePage> CodePage::fromNumber(int number)
 {
-    // UTF-7 and UTF-8 keep ASCII too, but the command interpreter reads no
-    // batch file in them.
-    constexpr int utf7 = 65000;
-    constexpr int utf8 = 65001;
-    if (number <= 0 || number > 65535 || number == utf7 || number == utf8)
+    if (number <= 0 || number > 65535)
         return std::nullopt;
     const CodePage page(number, converterNameFor(number));
     QStringEncoder encoder(page.converterName(), QStringConverter::Flag::Stateless);
@@ -121,26 +119,19 @@ std::optional<CodePage> CodePage::fromText(const QString &text)
 
 int CodePage::numberForLocale(QByteArrayView localeName)
 {
-    // language[_territory][.charset][@modifier]
-    const qsizetype charset = localeName.indexOf('.');
-    const qsizetype modifierAt = localeName.indexOf('@');
-    const QByteArrayView modifier =
-        modifierAt < 0 ? QByteArrayView() : localeName.sliced(modifierAt);
+    // language[_territory][.charset][@modifier]; "C" and "POSIX" are no
+    // language of the table, so they read as English (United States).
     qsizetype end = localeName.size();
-    if (charset >= 0)
-        end = charset;
-    if (modifierAt >= 0 && modifierAt < end)
-        end = modifierAt;
+    for (const char mark : {'.', '@'}) {
+        if (const qsizetype at = localeName.indexOf(mark); at >= 0 && at < end)
+            end = at;
+    }
     const QByteArrayView name = localeName.first(end);
     const qsizetype underscore = name.indexOf('_');
-    const QByteArrayView language = underscore < 0 ? name : name.first(underscore);
-
-    for (const QByteArray &key :
-         {name.toByteArray() + modifier.toByteArray(), name.toByteArray(),
-          language.toByteArray() + modifier.toByteArray(), language.toByteArray()}) {
-        if (const auto page = pageOf(key))
-            return *page;
-    }
+    if (const auto page = pageOf(name))
+        return *page;
+    if (const auto page = pageOf(underscore < 0 ? name : name.first(underscore)))
+        return *page;
     return defaultPage;
 }
 

@@ -266,7 +266,8 @@ private Q_SLOTS:
         QTest::newRow("Windows page") << "1252" << 1252;
         QTest::newRow("double-byte page") << "932" << 932;
         QTest::newRow("EBCDIC: ASCII elsewhere") << "37" << 0;
-        QTest::newRow("UTF-8") << "65001" << 0;
+        QTest::newRow("UTF-8") << "65001" << 65001;
+        QTest::newRow("UTF-7: + is no plus") << "65000" << 0;
         QTest::newRow("unknown") << "99999" << 0;
         QTest::newRow("negative") << "-437" << 0;
         QTest::newRow("no number") << "IBM850" << 0;
@@ -300,6 +301,10 @@ private Q_SLOTS:
         QTest::newRow("ar_EG.UTF-8") << "ar_EG.UTF-8" << 720;
         QTest::newRow("lt_LT.UTF-8") << "lt_LT.UTF-8" << 775;
         QTest::newRow("ja_JP.UTF-8") << "ja_JP.UTF-8" << 932;
+        QTest::newRow("zh_TW.UTF-8") << "zh_TW.UTF-8" << 950;
+        QTest::newRow("zh_SG.UTF-8") << "zh_SG.UTF-8" << 936;
+        QTest::newRow("kk_KZ.UTF-8: UTF-8 in Wine") << "kk_KZ.UTF-8" << 65001;
+        QTest::newRow("sr_RS.UTF-8: not known to Wine") << "sr_RS.UTF-8" << 437;
     }
 
     void localePages()
