@@ -15,8 +15,9 @@ packages=(
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(
-        # batch files are run for real under Wine's command interpreter
-        wine wine64
+        # batch files are run for real under Wine's command interpreter, also in
+        # a German locale, whose code page differs from the default one
+        wine wine64 locales
         # the installed desktop entry and metainfo are validated
         desktop-file-utils appstream
         # sanitizer and fuzzing builds
@@ -33,11 +34,20 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+fi
+
+# The Wine tests write and run batch files in de_DE.UTF-8 too; generated only
+# when missing, keeping every locale already there.
+if [ "${1:-}" = "--test" ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    echo "Generating the de_DE.UTF-8 locale"
+    grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+        echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo[@]}" locale-gen --keep-existing >/dev/null
+fi

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codepage.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
@@ -20,8 +22,10 @@ public:
     // Where the file's third line sends readers for their own copy.
     static QString homeHost() { return QStringLiteral("tolvane.org"); }
 
-    // Steps 1 to 4: drive, directory, program (with its parameters), file name.
-    explicit BatchFile(std::array<QString, stepCount> steps);
+    // Steps 1 to 4: drive, directory, program (with its parameters), file name;
+    // the file is written in the code page given, the user's own by default.
+    explicit BatchFile(std::array<QString, stepCount> steps,
+                       CodePage codePage = CodePage::forUser());
 
     const QString &step(int number) const { return m_steps.at(number - 1); }
 
@@ -35,19 +39,32 @@ public:
     };
 
     // The first empty step, in step order; once every step is answered, the
-    // first character that no line of a batch file can hold. Blanks are
+    // first character that no line of a batch file can hold, then what the
+    // command interpreter or Windows would not take as typed. Blanks are
     // answers like any other text and pass unchanged.
     std::optional<Refusal> check() const;
+
+    // A program's file name as step 3 must hold it to run that program: in
+    // quotes, with % doubled, when it holds a blank or a character the command
+    // interpreter acts on; otherwise as it is.
+    static QString programCommand(const QString &fileName);
 
     // Step 2, a backslash and step 4, joined exactly as they stand.
     QString targetPath() const;
     QStringList lines() const;
-    // The lines in Windows-1252, each ended by CR LF; nothing when check()
+    // The lines in the code page, each ended by CR LF; nothing when check()
     // refuses the answers.
     std::optional<QByteArray> bytes() const;
 
+    const CodePage &codePage() const { return m_codePage; }
+
 private:
-    std::optional<Refusal> checkCharacters(int step) const;
+    std::optional<Refusal> checkCharacters(int step, CodePage::Encoder &encoder) const;
+    std::optional<Refusal> checkLineEnd(int step) const;
+    std::optional<Refusal> checkFileName() const;
+    std::optional<Refusal> checkPathLength() const;
+    QString cdLine() const;
 
     std::array<QString, stepCount> m_steps;
+    CodePage m_codePage;
 };

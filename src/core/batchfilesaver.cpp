@@ -40,10 +40,17 @@ std::optional<QString> BatchFileSaver::nameProblem(const QString &dosPath)
     const QString name = dosPath.mid(lastSeparator(dosPath) + 1);
     if (name.isEmpty())
         return tr("The path ends in a backslash, so it names no file.");
-    // Windows and Linux both stop at 255 for one name (Linux counts its bytes).
+    // Windows and Linux both stop at 255 for one name; Linux counts its bytes,
+    // and a letter such as é takes two of them.
     constexpr qsizetype longestName = 255;
-    if (name.size() > longestName || name.toUtf8().size() > longestName)
+    if (name.size() > longestName)
         return tr("The file name is too long: a file name can have at most %1 characters.")
+            .arg(longestName);
+    if (const qsizetype bytes = name.toUtf8().size(); bytes > longestName)
+        return tr("The file name is too long: its %1 characters take %2 bytes on this system, "
+                  "which keeps at most %3 bytes for a file name.")
+            .arg(name.size())
+            .arg(bytes)
             .arg(longestName);
     static const QString reserved = QStringLiteral("<>:\"|?*");
     for (const QChar character : name) {
@@ -52,9 +59,11 @@ std::optional<QString> BatchFileSaver::nameProblem(const QString &dosPath)
                       "\"%2\".")
                 .arg(name, character);
     }
-    // Windows opens the device, not a file, for these names with any extension.
+    // Windows opens the device, not a file, for these names with any extension;
+    // it counts the superscript digits as digits.
     static const QRegularExpression device(
-        QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9])(\\..*)?$"),
+        QStringLiteral("^(con|prn|aux|nul|conin\\$|conout\\$|com[1-9\u00B9\u00B2\u00B3]|"
+                       "lpt[1-9\u00B9\u00B2\u00B3])(\\..*)?$"),
         QRegularExpression::CaseInsensitiveOption);
     const auto match = device.match(name);
     if (match.hasMatch())

@@ -60,6 +60,11 @@ inline const SettingsEntry enableTrayDialog{QStringLiteral("TrayIconSettings"),
 // lower-case spelling; the store does not mind the case.
 inline const SettingsEntry enableDialogShowsItself{
     QStringLiteral("TrayIconSettings"), QStringLiteral("enable"), on, Reading::EqualsOne};
+// The code page batch files are written in, when it is not the one the user's
+// language gives: a number naming a page whose ASCII range is ASCII. Anything
+// else there is ignored. Only ever put there by hand.
+inline const SettingsEntry codePage{
+    QStringLiteral("Settings"), QStringLiteral("CodePage"), {}, Reading::Text};
 // Where the last batch file went.
 inline const SettingsEntry lastBatchPath{
     QStringLiteral("Path/Filename"), QStringLiteral("Batch"), {}, Reading::Text};

@@ -17,8 +17,10 @@ bool BatchFileWriter::confirmBatchFileSettings(MainWindow &window)
 {
     using namespace SettingsEntries;
     Services &services = m_forms.services();
-    const BatchFile batch({window.txtDrive()->text(), window.txtDirectory()->text(),
-                           window.txtExe()->text(), window.txtDirectorySave()->text()});
+    const BatchFile batch(
+        {window.txtDrive()->text(), window.txtDirectory()->text(), window.txtExe()->text(),
+         window.txtDirectorySave()->text()},
+        CodePage::fromText(services.settings.read(codePage)).value_or(CodePage::forUser()));
     if (const auto refusal = batch.check()) {
         refuse(window, *refusal);
         return false;

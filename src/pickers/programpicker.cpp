@@ -1,5 +1,6 @@
 #include "programpicker.h"
 
+#include "core/batchfile.h"
 #include "dirlist.h"
 #include "drivelist.h"
 #include "filelist.h"
@@ -108,19 +109,22 @@ void ProgramPicker::loadHandling()
 }
 
 // Referring to the main window loads it again if it was unloaded meanwhile.
-// A name picked from the list that no DOS path can hold is refused; typed
-// text is taken as it stands (step 3 holds parameters and patterns too).
+// A name picked from the list that no DOS path can hold is refused, and one
+// that runs only in quotes is quoted; typed text is taken as it stands (step 3
+// holds parameters, patterns and whole command lines too).
 void ProgramPicker::okClicked()
 {
-    const QString text = m_txtFilename->text();
-    if (text == m_pickedName) {
-        if (const QString why = DosFolder::whyNotDos(text); !why.isEmpty()) {
+    QString program = m_txtFilename->text();
+    if (!program.isEmpty() && program == m_pickedName) {
+        if (const QString why = DosFolder::whyNotDos(program); !why.isEmpty()) {
             services().messages.critical(
                 tr("\"%1\" cannot be used in a batch file: its name holds %2.")
-                    .arg(HostName::forDisplay(text), why));
+                    .arg(HostName::forDisplay(program), why));
             return;
         }
+        // A file picked from the list must run however it is named.
+        program = BatchFile::programCommand(program);
     }
-    forms().load<MainWindowLink>()->setProgramStep(text);
+    forms().load<MainWindowLink>()->setProgramStep(program);
     forms().unload(this);
 }

@@ -1,15 +1,20 @@
 // The batch file made from four arbitrary answers. Every accepted set gives
-// exactly seven lines, each ended by CR LF, whose bytes read back as the
-// answers typed; every refused set says why, naming a step and, for a
-// character, one that is really there.
+// exactly seven lines, each ended by CR LF, whose bytes read back in their
+// code page as the answers typed (the folder quoted when it must be); every
+// refused set says why, naming a step and, for a character, one that is
+// really there.
 
 #include "fuzzcheck.h"
 
 #include "core/batchfile.h"
 #include "core/batchfilesaver.h"
-#include "core/windows1252.h"
+#include "core/codepage.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
+
+#include <QRegularExpression>
+
+#include <array>
 
 namespace {
 
@@ -22,17 +27,22 @@ QString answer(FuzzedDataProvider &in)
     return QString(reinterpret_cast<const QChar *>(bytes.data()), qsizetype(bytes.size() / 2));
 }
 
-QString decode(const QByteArray &bytes)
+// A single-byte Western page, one with Cyrillic and one of two bytes a letter.
+CodePage codePage(FuzzedDataProvider &in)
 {
-    QString text;
-    for (const char byte : bytes) {
-        const auto character = Windows1252::decode(byte);
-        if (!character)
-            fuzzFault("decode", QStringLiteral("an unassigned byte 0x%1 was written")
-                                    .arg(uchar(byte), 2, 16, QLatin1Char('0')));
-        text += QString::fromUcs4(&*character, 1);
-    }
-    return text;
+    static const std::array pages{
+        CodePage::fromNumber(437).value(), CodePage::fromNumber(850).value(),
+        CodePage::fromNumber(866).value(), CodePage::fromNumber(932).value()};
+    return pages[in.ConsumeIntegralInRange<std::size_t>(0, pages.size() - 1)];
+}
+
+QString cdLine(const QString &folder)
+{
+    static const QRegularExpression special(QStringLiteral("[&|<>^%]"));
+    if (!folder.contains(special))
+        return QStringLiteral("cd ") + folder;
+    return QStringLiteral("cd \"") + QString(folder).replace(u'%', QStringLiteral("%%")) +
+           QLatin1Char('"');
 }
 
 } // namespace
@@ -40,10 +50,11 @@ QString decode(const QByteArray &bytes)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider in(data, size);
+    const CodePage page = codePage(in);
     std::array<QString, BatchFile::stepCount> steps;
     for (QString &step : steps)
         step = answer(in);
-    const BatchFile batch(steps);
+    const BatchFile batch(steps, page);
     BatchFileSaver::nameProblem(batch.targetPath()); // only no crash
 
     const auto refusal = batch.check();
@@ -70,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!bytes)
         fuzzFault("accepted", QStringLiteral("accepted answers gave no bytes"));
 
-    const QString text = decode(*bytes);
+    const QString text = page.decode(*bytes);
     if (!text.endsWith(QStringLiteral("\r\n")))
         fuzzFault("lines", QStringLiteral("the last line has no CR LF"));
     const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
@@ -85,12 +96,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                QStringLiteral("rem You can get your own copy at ") +
                                    BatchFile::homeHost(),
                                steps[0],
-                               QStringLiteral("cd ") + steps[1],
+                               cdLine(steps[1]),
                                steps[2],
                                QStringLiteral("exit")};
     if (lines != expected)
         fuzzFault("round trip", lines.join(QStringLiteral(" | ")));
     if (batch.targetPath() != steps[1] + QLatin1Char('\\') + steps[3])
         fuzzFault("target", batch.targetPath());
+    if (batch.targetPath().size() >= 260)
+        fuzzFault("target",
+                  QStringLiteral("a path of %1 characters").arg(batch.targetPath().size()));
+    for (const QString &line : {steps[0], steps[1], steps[2]}) {
+        qsizetype carets = 0;
+        while (carets < line.size() && line.at(line.size() - 1 - carets) == u'^')
+            ++carets;
+        if (carets % 2)
+            fuzzFault("lines", QStringLiteral("\"%1\" joins the next line").arg(line));
+    }
     return 0;
 }

@@ -139,7 +139,7 @@ private Q_SLOTS:
             << steps({"c:", "\\\\server\\share", "a.exe", "a.bat"}) << "network paths" << 0;
         QTest::newRow("line break") << steps({"c:", dir, "a.exe\r\nformat c:", "a.bat"})
                                     << "^Step 3 holds a line break" << 3;
-        QTest::newRow("not in Windows-1252")
+        QTest::newRow("not in the code page")
             << steps({"c:", dir, "a.exe", "a\u2192b.bat"})
             << "^Step 4 holds the character \"\u2192\" \\(U\\+2192\\)" << 4;
     }

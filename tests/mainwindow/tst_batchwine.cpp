@@ -1,30 +1,49 @@
 #include "batchsteps.h"
 #include "harness.h"
 
+#include "core/codepage.h"
+#include "core/settingsentries.h"
 #include "mainwindow/confirmationwindow.h"
 
 #include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <clocale>
 
 using namespace BatchSteps;
 
 // Batch files made by the writer, run by a real command interpreter: Wine's
-// cmd, with the Wine prefix as the drive map.
+// cmd, with the Wine prefix as the drive map. Each row writes its file in the
+// language it names; the files of one language then run in one cmd.
 class TestBatchWine : public QObject
 {
     Q_OBJECT
+
+    struct Written
+    {
+        QString tag;
+        QString target; // as the confirmation shows it
+        QString out;    // where its program puts the folder it runs in
+        QString expected;
+    };
 
     QTemporaryDir m_prefix;
     QTemporaryDir m_out; // outside the prefix, so reached through z:
     QString m_wine;
     std::unique_ptr<Harness> m_h;
+    QMap<QString, QList<Written>> m_written; // by language
+    int m_files = 0;
 
-    QProcessEnvironment environment() const
+    QProcessEnvironment environment(const QString &language = QStringLiteral("C.UTF-8")) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LC_ALL"));
+        env.remove(QStringLiteral("LC_CTYPE"));
+        env.insert(QStringLiteral("LANG"), language);
         env.insert(QStringLiteral("WINEPREFIX"), m_prefix.path());
         env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
         env.remove(QStringLiteral("DISPLAY"));
@@ -33,10 +52,11 @@ class TestBatchWine : public QObject
     }
 
     // Runs a Wine program to its end, polling, and gives back what it printed.
-    QString run(const QString &program, const QStringList &arguments, int seconds)
+    QString run(const QString &program, const QStringList &arguments, int seconds,
+                const QString &language = QStringLiteral("C.UTF-8"))
     {
         QProcess process;
-        process.setProcessEnvironment(environment());
+        process.setProcessEnvironment(environment(language));
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(program, arguments);
         if (!process.waitForStarted(10000))
@@ -94,49 +114,142 @@ private Q_SLOTS:
 
     void doesWhatItSays_data()
     {
-        QTest::addColumn<QStringList>("steps"); // %out% stands for the output file
-        QTest::addColumn<QString>("expected");
+        // %out% stands for the output file; without it, step 3 names a batch
+        // program the test puts in the step-2 folder, which writes its folder.
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("expected"); // "Step ...": how the writer refuses
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("codePage"); // the settings entry, if any
 
+        const QString c = QStringLiteral("C.UTF-8");
         QTest::newRow("runs the program")
-            << steps({"c:", "c:\\Program Files\\Tool", "cmd /c echo OK> %out%", "run.bat"}) << "OK";
+            << steps({"c:", "c:\\Program Files\\Tool", "cmd /c echo OK> %out%", "run.bat"}) << "OK"
+            << c << QString();
         QTest::newRow("changes directory")
             << steps({"c:", "c:\\Program Files\\Tool", "cmd /c cd> %out%", "cd.bat"})
-            << "C:\\Program Files\\Tool";
+            << "C:\\Program Files\\Tool" << c << QString();
         QTest::newRow("root folder")
-            << steps({"c:", "c:\\", "cmd /c cd> %out%", "root.bat"}) << "C:\\";
+            << steps({"c:", "c:\\", "cmd /c cd> %out%", "root.bat"}) << "C:\\" << c << QString();
         QTest::newRow("parameters") << steps({"c:", "c:\\Program Files\\Tool",
                                               "cmd /c echo one two  three> %out%", "p.bat"})
-                                    << "one two  three";
+                                    << "one two  three" << c << QString();
         QTest::newRow("blanks kept")
             << steps({" c:", "c:\\Program Files\\Tool", "  cmd /c cd> %out%  ", "b.bat"})
-            << "C:\\Program Files\\Tool";
+            << "C:\\Program Files\\Tool" << c << QString();
         QTest::newRow("named like the old temporary file")
-            << steps({"c:", "c:", "cmd /c echo mine> %out%", "testfile.bat"}) << "mine";
+            << steps({"c:", "c:", "cmd /c echo mine> %out%", "testfile.bat"}) << "mine" << c
+            << QString();
+
+        const QString de = QStringLiteral("de_DE.UTF-8");
+        QTest::newRow("Büro é in 437")
+            << steps({"c:", "c:\\Büro é", "cmd /c cd> %out%", "probe ü.bat"}) << "C:\\Büro é" << c
+            << QString();
+        QTest::newRow("Büro é in 850")
+            << steps({"c:", "c:\\Büro é", "cmd /c cd> %out%", "probe ü 850.bat"}) << "C:\\Büro é"
+            << de << QString();
+        QTest::newRow("program ß½Ä in 437")
+            << steps({"c:", "c:\\Grüße ½", "Äß½é.bat", "p.bat"}) << "C:\\Grüße ½" << c << QString();
+        QTest::newRow("program ß½Ê in 850") << steps({"c:", "c:\\Grüße Ê", "ÄßÊ½.bat", "p.bat"})
+                                            << "C:\\Grüße Ê" << de << QString();
+        QTest::newRow("quoted folder and program")
+            << steps({"c:", "c:\\Tom & Jerry 100%", "\"run & go ü.bat\"", "tj.bat"})
+            << "C:\\Tom & Jerry 100%" << c << QString();
+        QTest::newRow("Ê outside 437")
+            << steps({"c:", "c:\\Ê", "a.exe", "a.bat"})
+            << "Step 2 holds the character \"Ê\" (U+00CA), which the batch file's character set, "
+               "code page 437,"
+            << c << QString();
+        QTest::newRow("€ outside 850")
+            << steps({"c:", "c:\\", "€.exe", "a.bat"})
+            << "Step 3 holds the character \"€\" (U+20AC)" << de << QString();
+        QTest::newRow("settings entry: 437 for a German desktop")
+            << steps({"c:", "c:\\Ê", "a.exe", "a.bat"}) << "Step 2 holds the character \"Ê\"" << de
+            << "437";
+        QTest::newRow("settings entry: EBCDIC ignored")
+            << steps({"c:", "c:\\Büro é", "cmd /c cd> %out%", "ebcdic.bat"}) << "C:\\Büro é" << c
+            << "37";
     }
 
     void doesWhatItSays()
     {
         QFETCH(QStringList, steps);
         QFETCH(QString, expected);
-        const QString out =
-            m_out.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_') +
-                           QStringLiteral(".txt"));
+        QFETCH(QString, language);
+        QFETCH(QString, codePage);
+        const QString out = m_out.filePath(QStringLiteral("%1.txt").arg(++m_files));
         const QString dosOut = m_h->drives.toDos(out).value_or(QString());
         QVERIFY(dosOut.startsWith(QStringLiteral("z:\\")));
-        steps[2].replace(QStringLiteral("%out%"), QLatin1Char('"') + dosOut + QLatin1Char('"'));
+        const QString quotedOut = QLatin1Char('"') + dosOut + QLatin1Char('"');
+        const QString folder = m_h->drives.toHost(steps[1]).path;
+        QVERIFY(QDir().mkpath(folder));
+        if (steps[2].contains(QStringLiteral("%out%"))) {
+            steps[2].replace(QStringLiteral("%out%"), quotedOut);
+        } else {
+            const QString program = QString(steps[2]).remove(QLatin1Char('"'));
+            put(folder + QLatin1Char('/') + program, "@cd> " + quotedOut.toLatin1() + "\r\n");
+        }
+        if (!codePage.isEmpty())
+            m_h->settings->write(SettingsEntries::codePage, codePage);
 
+        // The writer takes the code page from the process's locale, as the
+        // program does from the user's.
+        const QByteArray before = std::setlocale(LC_CTYPE, nullptr);
+        if (!std::setlocale(LC_CTYPE, language.toLatin1().constData())) {
+            const QString missing =
+                language +
+                QStringLiteral(" is not generated (scripts/install-deps.sh --test generates it)");
+            if (qEnvironmentVariableIsSet("CI"))
+                QFAIL(qPrintable(missing));
+            QSKIP(qPrintable(missing));
+        }
         write(*m_h, steps);
+        std::setlocale(LC_CTYPE, before.constData());
+
+        if (expected.startsWith(QStringLiteral("Step "))) {
+            QCOMPARE(m_h->messages.texts().size(), 1);
+            QVERIFY2(m_h->messages.texts().first().startsWith(expected),
+                     qPrintable(m_h->messages.texts().first()));
+            return;
+        }
         QVERIFY2(m_h->messages.shown.isEmpty(), qPrintable(m_h->messages.texts().join(u'\n')));
         const QString target = m_h->forms->load<ConfirmationWindow>()->lblBatch2()->text();
         QCOMPARE(target, steps[1] + QLatin1Char('\\') + steps[3]);
+        m_written[language].append(
+            {QString::fromUtf8(QTest::currentDataTag()), target, out, expected});
+    }
 
-        const QString said =
-            run(m_wine, {QStringLiteral("cmd"), QStringLiteral("/c"), target}, 120);
-        const QString result = QString::fromLatin1(contents(out)).trimmed();
-        QVERIFY2(
-            result.compare(expected, Qt::CaseInsensitive) == 0,
-            qPrintable(
-                QStringLiteral("%1 instead of %2; Wine said: %3").arg(result, expected, said)));
+    // One cmd per language runs every file written in it, each in a cmd of
+    // its own, since each ends with "exit". Both languages tested here have
+    // Windows-1252 as their ANSI page.
+    void writtenFilesRunInWine()
+    {
+        if (m_written.isEmpty())
+            QSKIP("no file was written");
+        for (auto language = m_written.cbegin(); language != m_written.cend(); ++language) {
+            const CodePage page =
+                CodePage::fromNumber(CodePage::numberForLocale(language.key().toLatin1())).value();
+            QString lines = QStringLiteral("@echo off\r\n");
+            for (const Written &file : language.value())
+                lines += QStringLiteral("cmd /c call \"%1\"\r\n")
+                             .arg(QString(file.target).replace(u'%', QStringLiteral("%%")));
+            const QString driver = m_out.filePath(QStringLiteral("run-%1.bat").arg(language.key()));
+            const auto bytes = CodePage::Encoder(page).encode(lines);
+            QVERIFY(bytes);
+            put(driver, *bytes);
+            const QString said = run(m_wine,
+                                     {QStringLiteral("cmd"), QStringLiteral("/c"),
+                                      m_h->drives.toDos(driver).value_or(QString())},
+                                     300, language.key());
+            for (const Written &file : language.value()) {
+                // cmd writes what it redirects in the ANSI code page.
+                QStringDecoder ansi("windows-1252");
+                const QString result = QString(ansi.decode(contents(file.out))).trimmed();
+                QVERIFY2(
+                    result.compare(file.expected, Qt::CaseInsensitive) == 0,
+                    qPrintable(QStringLiteral("%1 (%2): %3 instead of %4; Wine said: %5")
+                                   .arg(file.tag, language.key(), result, file.expected, said)));
+            }
+        }
     }
 };
 

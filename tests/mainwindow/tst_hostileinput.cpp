@@ -1,8 +1,8 @@
 #include "batchsteps.h"
 #include "harness.h"
 
+#include "core/codepage.h"
 #include "core/settingsentries.h"
-#include "core/windows1252.h"
 #include "mainwindow/confirmationwindow.h"
 #include "mainwindow/mainwindow.h"
 
@@ -45,15 +45,17 @@ QString shortened(const QString &text)
     return flat.size() < 400 ? flat : flat.left(100) + QStringLiteral(" [...] ") + flat.right(200);
 }
 
+// The writer's code page is the one of this process's locale.
 QByteArray batchBytes(const QStringList &steps)
 {
+    CodePage::Encoder encoder(CodePage::forUser());
     QByteArray bytes;
     for (const QString &line :
          {QStringLiteral("@echo off"),
           QStringLiteral("rem This batch file was created using Tolvane!"),
           QStringLiteral("rem You can get your own copy at tolvane.org"), steps[0],
           QStringLiteral("cd ") + steps[1], steps[2], QStringLiteral("exit")})
-        bytes += Windows1252::encode(line).value_or("<not in Windows-1252>") + "\r\n";
+        bytes += encoder.encode(line).value_or("<not in the code page>") + "\r\n";
     return bytes;
 }
 
@@ -160,8 +162,8 @@ private Q_SLOTS:
                 "drive_c/windows/blank.bat");
         written("blanks and a tab in the program line",
                 steps({"c:", dir, "  a.exe\t/x  y ", "tab.bat"}), "drive_c/windows/tab.bat");
-        written("Windows-1252 letters", steps({"c:", dir, "Jeu€é.exe", "é€ÿ.bat"}),
-                "drive_c/windows/é€ÿ.bat");
+        written("OEM letters", steps({"c:", dir, "Jeu½é.exe", "é½ÿ.bat"}),
+                "drive_c/windows/é½ÿ.bat");
         written("no extension", steps({"c:", dir, "a.exe", "noext"}), "drive_c/windows/noext");
         written("folder ending in a backslash", steps({"c:", "c:\\", "a.exe", "root.bat"}),
                 "drive_c/root.bat");
@@ -183,8 +185,8 @@ private Q_SLOTS:
                 "drive_c/windows/climb.bat");
         written("dot-dot in the file name", steps({"c:", dir, "a.exe", "..\\up.bat"}),
                 "drive_c/up.bat");
-        written("trailing dots and blanks kept as typed",
-                steps({"c:", dir, "a.exe", " trail .bat. "}), "drive_c/windows/ trail .bat. ");
+        written("inner dots and blanks kept as typed", steps({"c:", dir, "a.exe", " trail .bat"}),
+                "drive_c/windows/ trail .bat");
         written("relative folder", steps({"c:", "..\\Program Files", "a.exe", "rel.bat"}),
                 "drive_c/Program Files/rel.bat");
         written("current folder", steps({"c:", ".", "a.exe", "here.bat"}),
@@ -197,10 +199,11 @@ private Q_SLOTS:
                 QStringList{QStringLiteral("c:"), QString::fromLatin1(dir),
                             repeated(QStringLiteral("x"), 4000), QStringLiteral("long.bat")},
                 "drive_c/windows/long.bat");
+        // In the root, where the whole path stays below Windows's 260 characters.
         QTest::newRow("name of 255 characters")
-            << QStringList{QStringLiteral("c:"), QString::fromLatin1(dir), QStringLiteral("a.exe"),
+            << QStringList{QStringLiteral("c:"), QStringLiteral("c:"), QStringLiteral("a.exe"),
                            repeated(QStringLiteral("n"), 251) + QStringLiteral(".bat")}
-            << QStringLiteral("drive_c/windows/") + repeated(QStringLiteral("n"), 251) +
+            << QStringLiteral("drive_c/") + repeated(QStringLiteral("n"), 251) +
                    QStringLiteral(".bat")
             << QString() << false;
         written("command characters kept",
@@ -239,7 +242,20 @@ private Q_SLOTS:
                 "^Step 3 holds the control character U\\+0000");
         refused("escape character", steps({"c:\x1b[2J", dir, "a.exe", "a.bat"}),
                 "^Step 1 holds the control character U\\+001B");
-        refused("arrow outside Windows-1252", steps({"c:", dir, "a\u2192b.exe", "a.bat"}),
+        refused("trailing dot and blank", steps({"c:", dir, "a.exe", " trail .bat. "}),
+                "^Step 4 ends in a blank or a dot");
+        refused("DEL", steps({"c:", dir, "a\x7f.exe", "a.bat"}),
+                "^Step 3 holds the control character U\\+007F");
+        refused("caret joining the cd line", steps({"c:^", dir, "a.exe", "a.bat"}),
+                "^Step 1 ends in a caret");
+        refused("euro outside the code page", steps({"c:", dir, "a.exe", "€.bat"}),
+                "^Step 4 holds the character \"€\" \\(U\\+20AC\\), which the batch file's "
+                "character set, code page [0-9]+,");
+        QTest::newRow("name of 200 letters é")
+            << QStringList{QStringLiteral("c:"), QString::fromLatin1(dir), QStringLiteral("a.exe"),
+                           QString(200, u'é')}
+            << QString() << QStringLiteral("its 200 characters take 400 bytes") << false;
+        refused("arrow outside the code page", steps({"c:", dir, "a\u2192b.exe", "a.bat"}),
                 "^Step 3 holds the character \"\u2192\" \\(U\\+2192\\)");
         refused("emoji in the folder", steps({"c:", "c:\\\U0001F600", "a.exe", "a.bat"}),
                 "^Step 2 holds the character \"\U0001F600\" \\(U\\+1F600\\)");
@@ -261,11 +277,11 @@ private Q_SLOTS:
         refused("name of 4000 characters",
                 QStringList{QStringLiteral("c:"), QString::fromLatin1(dir), QStringLiteral("a.exe"),
                             longName},
-                "file name is too long");
+                "^Step 4 makes the batch file's path");
         refused("path of 4000 characters",
                 QStringList{QStringLiteral("c:"), longFolder, QStringLiteral("a.exe"),
                             QStringLiteral("a.bat")},
-                "does not exist");
+                "^Step 2 makes the batch file's path");
         refused("unmapped drive", steps({"q:", "q:\\games", "a.exe", "a.bat"}),
                 "drive q: is not mapped");
         refused("not a drive letter", steps({"c:", "1:\\games", "a.exe", "a.bat"}),
@@ -280,6 +296,10 @@ private Q_SLOTS:
                 "COM1 is the name of a device");
         refused("device lpt9 with two extensions", steps({"c:", dir, "a.exe", "lpt9.txt.bat"}),
                 "LPT9 is the name of a device");
+        refused("device CONOUT$", steps({"c:", dir, "a.exe", "conout$.txt"}),
+                "CONOUT\\$ is the name of a device");
+        refused("device COM²", steps({"c:", dir, "a.exe", "Com².bat"}),
+                "COM² is the name of a device");
         refused("device behind a folder", steps({"c:", dir, "a.exe", "sub\\prn.bat"}),
                 "PRN is the name of a device");
         refused("question mark", steps({"c:", dir, "a.exe", "a?.bat"}), "character \"\\?\"");

@@ -155,17 +155,32 @@ private Q_SLOTS:
         }
     }
 
+    // A picked name that the command interpreter would split or act on goes
+    // in quotes, with % doubled, so that it runs.
+    void okReplacesStep3AndLeavesStep2_data()
+    {
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("step3");
+        QTest::newRow("plain") << u"doom.exe"_s << u"doom.exe"_s;
+        QTest::newRow("blank") << u"doom 2.exe"_s << u"\"doom 2.exe\""_s;
+        QTest::newRow("ampersand and percent") << u"a&b 100%.exe"_s << u"\"a&b 100%%.exe\""_s;
+        QTest::newRow("caret") << u"a^b.exe"_s << u"\"a^b.exe\""_s;
+    }
+
     void okReplacesStep3AndLeavesStep2()
     {
+        QFETCH(QString, picked);
+        QFETCH(QString, step3);
+        makeFiles(driveC(u"/Games/Doom"_s), {picked});
         m_main->txtDirectory()->setText(u"c:\\Games"_s);
         m_main->txtExe()->setText(u"old.exe /fast"_s);
         ProgramPicker *box = open();
         QVERIFY(doubleClick(box->dirListBox(), u"Doom"_s));
         QTRY_COMPARE(box->fileListBox()->path(), u"c:\\Games\\Doom"_s);
         waitIdle(box);
-        QVERIFY(click(box->fileListBox(), u"doom.exe"_s));
+        QVERIFY(click(box->fileListBox(), picked));
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
-        QCOMPARE(m_main->txtExe()->text(), u"doom.exe"_s);
+        QCOMPARE(m_main->txtExe()->text(), step3);
         QCOMPARE(m_main->txtDirectory()->text(), u"c:\\Games"_s);
         QVERIFY(!m_harness->forms->isLoaded<ProgramPicker>());
     }
