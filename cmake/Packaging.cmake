@@ -35,7 +35,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tolvane.org)
-# The libraries the binary links are worked out by dpkg-shlibdeps.
+# The libraries the binary links are worked out by dpkg-shlibdeps and added
+# to the face the windows are laid out for. DejaVu Sans makes the desktop's
+# sans-serif a proportional face for menus, buttons and message boxes.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine, dosbox")
 include(CPack)

@@ -6,22 +6,28 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libsimpleini-dev
-    # look: a sans-serif face close to the designs' MS Sans Serif
-    fonts-liberation2
-    # end-to-end tests: a private X display, a notification area, a pointer
-    xvfb xauth trayer xdotool x11-utils imagemagick
-    # the Debian package (cpack -G DEB) works out its dependencies with dpkg-shlibdeps
-    dpkg-dev
+    # look: a sans-serif face close to the designs' MS Sans Serif, and one
+    # fontconfig takes for sans-serif (with Liberation alone it picks a
+    # typewriter face for menus, buttons and message boxes)
+    fonts-liberation2 fonts-dejavu-core
+    # the Debian package: cpack -G DEB works out its dependencies with
+    # dpkg-shlibdeps and needs `file` to find the binaries to strip
+    dpkg-dev file
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(
+        # end-to-end tests and the README's screenshot: a private X display,
+        # a notification area, a pointer
+        xvfb xauth trayer xdotool x11-utils imagemagick
         # batch files are run for real under Wine's command interpreter, also in
         # a German locale, whose code page differs from the default one
         wine wine64 locales
         # the installed desktop entry and metainfo are validated
         desktop-file-utils appstream
-        # sanitizer and fuzzing builds
-        clang libclang-rt-14-dev
+        # sanitizer and fuzzing builds; llvm-symbolizer names the functions in reports
+        clang libclang-rt-14-dev llvm
+        # the screen-reader test: the accessibility bus and its Python client
+        at-spi2-core python3-pyatspi
         # the tray on a StatusNotifierItem host: a private session bus and a D-Bus client
         dbus-daemon libglib2.0-bin
         # the slow-drive benchmark: a drive letter on a FUSE file system that answers late
@@ -34,13 +40,16 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing+=("$package")
 done
+# sudo drops most of the environment, so the variable goes through env; apt's
+# progress stays visible, so a question it asked could not hang unseen.
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get)
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    echo "Installing ${#missing[@]} packages and what they need (a few hundred MB on a fresh"
+    echo "system; sudo may ask for your password): ${missing[*]}"
+    "${sudo[@]}" "${apt[@]}" update
+    "${sudo[@]}" "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
 fi
 
 # The Wine tests write and run batch files in de_DE.UTF-8 too; generated only

@@ -2,6 +2,8 @@
 #include "program.h"
 #include "version.h"
 
+#include "ui/fonts.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
@@ -12,6 +14,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.tolvane.Tolvane"));
     // The program's own rules decide when it ends, not its last window.
     QApplication::setQuitOnLastWindowClosed(false);
+    Fonts::avoidFixedPitchApplicationFont();
 
     DesktopServices desktop;
     Program program(desktop.services());

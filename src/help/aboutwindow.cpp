@@ -4,6 +4,7 @@
 
 #include "core/settingsstore.h"
 #include "core/unloadmarker.h"
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/forms.h"
@@ -19,18 +20,6 @@ namespace {
 
 constexpr int iconSize = 32;
 
-// A one-line label is as wide as its text needs, as far as the window's right
-// margin: the stand-in fonts run wider than the design's.
-void widenToText(QLabel *label, int rightMargin)
-{
-    const QWidget *parent = label->parentWidget();
-    const int room = parent->width() - rightMargin - label->x();
-    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
-    if (needed > label->width())
-        label->resize(std::min(needed, room), label->height());
-    fitLabelToText(label);
-}
-
 } // namespace
 
 AboutWindow::AboutWindow(Forms &forms) : Form(forms)
@@ -38,6 +27,7 @@ AboutWindow::AboutWindow(Forms &forms) : Form(forms)
     setObjectName(QStringLiteral("BatchAboutBox"));
     setWindowTitle(tr("About Tolvane"));
     setWindowIcon(programIcon());
+    Accessibility::presentAsDialog(this);
     // A fixed border with a close box only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -57,15 +47,15 @@ AboutWindow::AboutWindow(Forms &forms) : Form(forms)
                                          tr("Tolvane V%1").arg(QStringLiteral(TOLVANE_VERSION)),
                                          twipsRect(960, 240, 3375, 255));
     m_utilityTitle->setFont(designFont(9.75, true));
-    widenToText(m_utilityTitle, rightMargin);
+    widenLabelToText(m_utilityTitle, rightMargin);
     QLabel *copyright = Controls::makeLabel(this, "Copyright_Version",
                                             tr("Copyright \u00a9 2026 The Tolvane developers"),
                                             twipsRect(960, 720, 1290, 195));
-    widenToText(copyright, rightMargin);
+    widenLabelToText(copyright, rightMargin);
     QLabel *designed = Controls::makeLabel(this, "Designed_Label",
                                            tr("Designed and written by the Tolvane developers"),
                                            twipsRect(960, 960, 2535, 255));
-    widenToText(designed, rightMargin);
+    widenLabelToText(designed, rightMargin);
     m_utilityDescription = Controls::makeLabel(
         this, "UtilityDescription",
         tr("Allows the user to automatically create a simple batch file in 4 simple steps"),
@@ -88,6 +78,7 @@ AboutWindow::AboutWindow(Forms &forms) : Form(forms)
     m_ok->setIconSize(QSize(iconSize, iconSize));
     m_ok->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_ok->setFocusPolicy(Qt::StrongFocus);
+    Controls::pressOnEnter(m_ok);
     m_ok->setGeometry(twipsRect(4080, 3360, 1215, 855));
     m_ok->setFocus();
     connect(m_ok, &QToolButton::clicked, this, [this] { this->forms().unload(this); });

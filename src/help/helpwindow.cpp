@@ -1,9 +1,11 @@
 #include "helpwindow.h"
 
+#include "ui/controls.h"
 #include "ui/programicon.h"
 #include "ui/windowplacement.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,9 +24,11 @@ HelpWindow::HelpWindow(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
-    // Links to the web open in the user's browser; links between topics stay here.
-    m_browser->setOpenExternalLinks(true);
+    // Links between topics stay here; links to the web go to the user's
+    // browser, and followLink() says so when there is none.
+    m_browser->setOpenLinks(false);
     m_problem->setObjectName(QStringLiteral("lblProblem"));
+    m_problem->setTextFormat(Qt::PlainText);
     m_problem->setWordWrap(true);
     m_problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_problem->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
@@ -33,6 +37,8 @@ HelpWindow::HelpWindow(QWidget *parent)
     m_contents->setEnabled(false);
     m_back->setObjectName(QStringLiteral("cmdBack"));
     m_back->setEnabled(false);
+    for (QPushButton *button : {m_contents, m_back})
+        Controls::pressOnEnter(button);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_contents);
@@ -48,6 +54,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     connect(m_back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateTitle);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
 
     resize(600, 520);
     updateTitle();
@@ -86,6 +93,19 @@ void HelpWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     padEnd();
+}
+
+void HelpWindow::followLink(const QUrl &url)
+{
+    if (url.isLocalFile() || url.scheme().isEmpty()) {
+        m_browser->setSource(url);
+        padEnd();
+        return;
+    }
+    clearProblem();
+    if (!QDesktopServices::openUrl(url))
+        reportProblem(
+            tr("%1 could not be opened: no web browser was found.").arg(url.toDisplayString()));
 }
 
 void HelpWindow::reportProblem(const QString &text)

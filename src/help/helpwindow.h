@@ -5,6 +5,7 @@
 class QLabel;
 class QPushButton;
 class QTextBrowser;
+class QUrl;
 
 // The help viewer's window: a browser over one help document, a line for the
 // viewer's own complaints, and the buttons to go back and to the contents.
@@ -35,6 +36,7 @@ protected:
 
 private:
     void updateTitle();
+    void followLink(const QUrl &url);
     void padEnd();
 
     QTextBrowser *m_browser;

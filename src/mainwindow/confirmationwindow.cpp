@@ -5,6 +5,8 @@
 #include "core/unloadmarker.h"
 #include "createanother.h"
 #include "mainwindow.h"
+#include "ui/accessibility.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/forms.h"
 #include "ui/programicon.h"
@@ -38,6 +40,7 @@ ConfirmationWindow::ConfirmationWindow(Forms &forms)
     setObjectName(QStringLiteral("TolvaneConfirm"));
     setWindowTitle(tr("Batch File Created"));
     setWindowIcon(programIcon());
+    Accessibility::presentAsDialog(this);
     // A fixed border: no resizing, no minimise or maximise button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -48,6 +51,7 @@ ConfirmationWindow::ConfirmationWindow(Forms &forms)
     m_lblBatch2->setFont(designFont(9.75));
     m_ok->setObjectName(QStringLiteral("OK"));
     m_ok->setToolTip(tr("Confirm Batch File Creation"));
+    Controls::pressOnEnter(m_ok);
     m_showWindow->setObjectName(QStringLiteral("ShowWindow"));
     m_showWindow->setChecked(true);
     QWidget::setTabOrder(m_ok, m_showWindow);

@@ -36,10 +36,13 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect 
     return label;
 }
 
-QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry)
+// Screen readers name a box after its frame, "Step 1", and read the step's
+// question as its description.
+QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry, const QLabel *question)
 {
     QLineEdit *box = Controls::makeTextBox(parent, name, geometry);
     box->setFont(designFont(9.75));
+    box->setAccessibleDescription(question->text());
     return box;
 }
 
@@ -100,41 +103,50 @@ MainWindow::MainWindow(Forms &forms) : Form(forms), m_trayIconControl(new TrayIc
 
 void MainWindow::buildSteps(QWidget *client)
 {
-    makeLabel(client, "lblDirections",
-              tr("Please follow steps to create a batch file of your choice."),
-              twipsRect(0, 240, 4935, 255));
+    // One line in any face, so that it never wraps into the first frame.
+    QLabel *directions = Controls::makeLabel(
+        client, "lblDirections", tr("Please follow steps to create a batch file of your choice."),
+        twipsRect(0, 240, 4935, 255));
+    directions->setFont(designFont(9.75));
+    widenLabelToText(directions, 0);
     QGroupBox *frame1 = makeFrame(client, "Frame1", tr("Step 1"), twipsRect(0, 720, 5295, 2655));
     QGroupBox *frame2 = makeFrame(client, "Frame2", tr("Step 2"), twipsRect(5400, 720, 5295, 2655));
     QGroupBox *frame3 = makeFrame(client, "Frame3", tr("Step 3"), twipsRect(0, 3480, 5295, 2655));
     QGroupBox *frame4 =
         makeFrame(client, "Frame4", tr("Step 4"), twipsRect(5400, 3480, 5295, 2655));
 
-    makeLabel(frame1, "lblDrive",
-              tr("What drive (c, d, e, etc.) is your program on? Please specify the letter plus "
-                 "the colon (c:, d:, etc.)"),
-              twipsRect(120, 360, 5055, 735));
-    m_txtDrive = makeTextBox(frame1, "txtDrive", twipsRect(120, 1200, 5055, 375));
+    const QLabel *lblDrive = makeLabel(
+        frame1, "lblDrive",
+        tr("What drive (c, d, e, etc.) is your program on? Please specify the letter plus "
+           "the colon (c:, d:, etc.)"),
+        twipsRect(120, 360, 5055, 735));
+    m_txtDrive = makeTextBox(frame1, "txtDrive", twipsRect(120, 1200, 5055, 375), lblDrive);
 
-    makeLabel(frame2, "lblDirectory",
-              tr("What directory is your program in? (c:\\windows, c:\\winword, c:\\excel, "
-                 "etc.)"),
-              twipsRect(120, 360, 4455, 855));
-    m_txtDirectory = makeTextBox(frame2, "txtDirectory", twipsRect(120, 1215, 5055, 360));
+    const QLabel *lblDirectory =
+        makeLabel(frame2, "lblDirectory",
+                  tr("What directory is your program in? (c:\\windows, c:\\winword, c:\\excel, "
+                     "etc.)"),
+                  twipsRect(120, 360, 4455, 855));
+    m_txtDirectory =
+        makeTextBox(frame2, "txtDirectory", twipsRect(120, 1215, 5055, 360), lblDirectory);
 
-    makeLabel(frame3, "lblExe",
-              tr("What is the name of the .EXE file that executes your program? (winword.exe, "
-                 "excel.exe, etc.)"),
-              twipsRect(120, 360, 4815, 615));
-    m_txtExe = makeTextBox(frame3, "txtExe", twipsRect(120, 1200, 5055, 375));
+    const QLabel *lblExe =
+        makeLabel(frame3, "lblExe",
+                  tr("What is the name of the .EXE file that executes your program? (winword.exe, "
+                     "excel.exe, etc.)"),
+                  twipsRect(120, 360, 4815, 615));
+    m_txtExe = makeTextBox(frame3, "txtExe", twipsRect(120, 1200, 5055, 375), lblExe);
     makeLabel(frame3, "InformationLabel",
               tr("Note:  If there are any other parameters that your program requires in order "
                  "to run, you can enter those here after the .EXE file."),
               twipsRect(120, 1800, 3615, 735));
 
-    makeLabel(frame4, "lblDirectorySave",
-              tr("Please specify a .BAT filename (notepad.bat, wordpad.bat, solitaire.bat)"),
-              twipsRect(120, 360, 4380, 765));
-    m_txtDirectorySave = makeTextBox(frame4, "txtDirectorySave", twipsRect(120, 1200, 5055, 375));
+    const QLabel *lblDirectorySave =
+        makeLabel(frame4, "lblDirectorySave",
+                  tr("Please specify a .BAT filename (notepad.bat, wordpad.bat, solitaire.bat)"),
+                  twipsRect(120, 360, 4380, 765));
+    m_txtDirectorySave =
+        makeTextBox(frame4, "txtDirectorySave", twipsRect(120, 1200, 5055, 375), lblDirectorySave);
     makeLabel(frame4, "Label1",
               tr("Note:  Filename will be automatically saved in the directory specified in "
                  "Step 2."),
@@ -154,6 +166,9 @@ void MainWindow::buildButtons(QWidget *client)
                              twipsRect(3960, 5280, 1215, 495), tr("Browse for Filename"));
     m_cmdExit = Controls::makeButton(client, "cmdExit", tr("E&xit"),
                                      twipsRect(5640, 6480, 1215, 495), tr("Exit"));
+    // Both read "Browse..." on the screen; a screen reader tells them apart.
+    m_cmdBrowse->setAccessibleName(tr("Browse for the step 2 directory"));
+    m_cmdBrowse2->setAccessibleName(tr("Browse for the step 3 program"));
     connect(m_cmdExit, &QPushButton::clicked, this, [this] { services().exitDecision(); });
     connect(m_cmdOK, &QPushButton::clicked, this,
             [this] { BatchFileWriter(forms()).confirmBatchFileSettings(*this); });

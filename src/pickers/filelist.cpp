@@ -74,11 +74,32 @@ void FileList::mouseMoveEvent(QMouseEvent *event)
     reportIfMoved(before);
 }
 
+// The keyboard picks as a click does. Coming in with Tab only marks a row;
+// the first arrow key then picks that row rather than its neighbour, any key
+// that moves picks the row it lands on, and Space picks the marked row even
+// when it is highlighted already.
 void FileList::keyPressEvent(QKeyEvent *event)
 {
+    const int key = event->key();
+    const bool plain = event->modifiers() == Qt::NoModifier;
+    const bool arrow = plain && (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
+                                 key == Qt::Key_Right);
+    const bool move = arrow || (plain && (key == Qt::Key_Home || key == Qt::Key_End ||
+                                          key == Qt::Key_PageUp || key == Qt::Key_PageDown));
+    const auto picked = [this](const QModelIndex &index) {
+        return index.isValid() && selectionModel()->isSelected(index);
+    };
     const QModelIndex before = currentIndex();
-    QListView::keyPressEvent(event);
-    reportIfMoved(before);
+    const bool wasPicked = picked(before);
+    if (arrow && before.isValid() && !wasPicked)
+        event->accept();
+    else
+        QListView::keyPressEvent(event);
+    const QModelIndex after = currentIndex();
+    if (move && after.isValid() && !picked(after))
+        selectionModel()->select(after, QItemSelectionModel::ClearAndSelect);
+    if (picked(after) && (after != before || !wasPicked || key == Qt::Key_Space))
+        Q_EMIT fileSelected();
 }
 
 void FileList::reportIfMoved(const QModelIndex &before)

@@ -5,10 +5,13 @@
 #include "drivelist.h"
 #include "statusline.h"
 
+#include "ui/accessibility.h"
 #include "ui/fonts.h"
 #include "ui/programicon.h"
 #include "ui/services.h"
 #include "ui/twips.h"
+
+#include <QLabel>
 
 namespace PickerParts {
 
@@ -17,6 +20,7 @@ void setUpWindow(QWidget *window, const char *name, const QString &caption, int 
     window->setObjectName(QString::fromLatin1(name));
     window->setWindowTitle(caption);
     window->setWindowIcon(programIcon());
+    Accessibility::presentAsDialog(window);
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint);
@@ -28,6 +32,14 @@ DriveList *makeDriveList(QWidget *window, const Services &services, const QRect 
 {
     auto *list = new DriveList(services.drives, window);
     list->setObjectName(QStringLiteral("DriveListBox"));
+    // Named for what it lists. On Linux a drop-down's accessible name is the
+    // entry it shows, and screen readers name it by the label it is the buddy
+    // of, so an unseen label carries the name there.
+    list->setAccessibleName(DriveList::tr("Drives"));
+    auto *name = new QLabel(list->accessibleName(), window);
+    name->setObjectName(QStringLiteral("lblDrives"));
+    name->setBuddy(list);
+    name->hide();
     list->setFont(designFont(8.25));
     list->setGeometry(geometry);
     return list;
@@ -37,6 +49,7 @@ DirList *makeDirList(QWidget *window, const Services &services, const QRect &geo
 {
     auto *list = new DirList(services.drives, window);
     list->setObjectName(QStringLiteral("DirListBox"));
+    list->setAccessibleName(DirList::tr("Directories"));
     list->setFont(designFont(8.25));
     list->setGeometry(geometry);
     return list;

@@ -39,6 +39,7 @@ ProgramPicker::ProgramPicker(Forms &forms) : Form(forms)
     m_fileListBox = new FileList(services().drives, this);
     m_fileListBox->setObjectName(QStringLiteral("FileListBox"));
     m_fileListBox->setFont(designFont(8.25));
+    m_fileListBox->setAccessibleName(tr("Files"));
     m_fileListBox->setGeometry(twipsRect(120, 1200, 3255, 2430));
     buildLabels();
     // Under the file list, where the design leaves room.
@@ -83,6 +84,8 @@ void ProgramPicker::buildLabels()
         makeLabel("DirectoryLabel", tr("Filename .EXE:"), twipsRect(2280, 720, 1095, 255));
     QLabel *lblDirectory =
         makeLabel("lblDirectory", tr("Searching in Directory:"), twipsRect(120, 120, 1935, 255));
+    // A screen reader names the box after its label.
+    directoryLabel->setBuddy(m_txtFilename);
     for (QLabel *label : {directoryLabel, lblDirectory}) {
         label->setWordWrap(true);
         fitLabelToText(label);

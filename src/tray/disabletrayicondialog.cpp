@@ -13,21 +13,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QPushButton *makeButton(QWidget *dialog, const char *name, const QString &caption, QRect geometry)
-{
-    QPushButton *button = Controls::makeButton(dialog, name, caption, geometry);
-    button->setAutoDefault(true); // Enter presses the button that has the focus
-    return button;
-}
-
-} // namespace
-
 DisableTrayIconDialog::DisableTrayIconDialog(Forms &forms)
     : Form(forms),
-      m_cmdYes(makeButton(this, "cmdYes", tr("&Yes"), twipsRect(1560, 1440, 1215, 375))),
-      m_cmdNo(makeButton(this, "cmdNo", tr("&No"), twipsRect(3000, 1440, 1215, 375)))
+      m_cmdYes(Controls::makeButton(this, "cmdYes", tr("&Yes"), twipsRect(1560, 1440, 1215, 375))),
+      m_cmdNo(Controls::makeButton(this, "cmdNo", tr("&No"), twipsRect(3000, 1440, 1215, 375)))
 {
     TrayDialogLayout::makeDialogWindow(this, "DisableTrayIcon", tr("Disable Tray Icon"));
     TrayDialogLayout::addInformationIcon(this);

@@ -3,6 +3,7 @@
 #include "core/settingsentries.h"
 #include "core/settingsstore.h"
 #include "traydialoglayout.h"
+#include "ui/controls.h"
 #include "ui/forms.h"
 #include "ui/mainwindowlink.h"
 #include "ui/twips.h"
@@ -24,7 +25,7 @@ EnableTrayIconDialog::EnableTrayIconDialog(Forms &forms)
 
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setToolTip(tr("Confirm Window"));
-    m_cmdOK->setAutoDefault(true); // Enter presses the button that has the focus
+    Controls::pressOnEnter(m_cmdOK);
     m_cmdOK->setGeometry(twipsRect(1860, 960, 1215, 375));
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setChecked(true);

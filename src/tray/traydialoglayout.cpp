@@ -1,5 +1,6 @@
 #include "traydialoglayout.h"
 
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/labelfit.h"
@@ -16,6 +17,7 @@ void TrayDialogLayout::makeDialogWindow(QWidget *dialog, const char *name, const
     dialog->setObjectName(QString::fromLatin1(name));
     dialog->setWindowTitle(caption);
     dialog->setWindowIcon(programIcon());
+    Accessibility::presentAsDialog(dialog);
     // A plain widget rather than a QDialog: Esc and done() would hide a
     // QDialog without unloading it.
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -1,10 +1,37 @@
 #include "controls.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <limits>
+
+namespace {
+
+// For buttons other than push buttons, which know no "auto default".
+class EnterPresses : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        auto *button = static_cast<QAbstractButton *>(watched);
+        if (key->isAutoRepeat() || !button->isEnabled())
+            return true;
+        button->click();
+        return true;
+    }
+};
+
+} // namespace
 
 namespace Controls {
 
@@ -33,9 +60,19 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
     auto *button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(toolTip);
-    button->setAutoDefault(false);
+    pressOnEnter(button);
     button->setGeometry(geometry);
     return button;
+}
+
+void pressOnEnter(QAbstractButton *button)
+{
+    // A push button outside a QDialog is never a default button, so "auto
+    // default" only makes Enter press it while it has the focus.
+    if (auto *pushButton = qobject_cast<QPushButton *>(button))
+        pushButton->setAutoDefault(true);
+    else
+        button->installEventFilter(new EnterPresses(button));
 }
 
 } // namespace Controls

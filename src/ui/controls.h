@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 
+class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,8 +17,11 @@ namespace Controls {
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry);
 // A one-line text box with no length limit.
 QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry);
-// A push button that Enter does not press unless it has the focus.
+// A push button that Enter presses while it has the focus, as Space does.
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect geometry,
                         const QString &toolTip = {});
+// Lets Enter and Return press a button while it has the focus. No window has a
+// default button, so Enter in a text box presses nothing.
+void pressOnEnter(QAbstractButton *button);
 
 } // namespace Controls

@@ -1,15 +1,17 @@
 #include "fonts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 namespace {
 
 // Chosen once: asking the font system to fall back from a family it lacks
 // costs far more than looking the family up in the list of those it has.
-QString designFamily()
+QString &chosenFamily()
 {
-    static const QString family = [] {
+    static QString family = [] {
         const QStringList installed = QFontDatabase::families();
         for (const char *wanted : {"MS Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"}) {
             if (installed.contains(QLatin1String(wanted), Qt::CaseInsensitive))
@@ -24,8 +26,35 @@ QString designFamily()
 
 QFont designFont(qreal pointSize, bool bold)
 {
-    QFont font(designFamily());
+    QFont font(Fonts::designFamily());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
 }
+
+namespace Fonts {
+
+QString designFamily()
+{
+    return chosenFamily();
+}
+
+void chooseDesignFamily(const QString &family)
+{
+    chosenFamily() = family;
+}
+
+void avoidFixedPitchApplicationFont()
+{
+    const QFont desktop = QApplication::font();
+    if (!QFontInfo(desktop).fixedPitch())
+        return;
+    QFont font(designFamily());
+    if (desktop.pointSizeF() > 0)
+        font.setPointSizeF(desktop.pointSizeF());
+    else
+        font.setPixelSize(desktop.pixelSize());
+    QApplication::setFont(font);
+}
+
+} // namespace Fonts

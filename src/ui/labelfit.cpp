@@ -2,6 +2,18 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
+void widenLabelToText(QLabel *label, int rightMargin)
+{
+    const QWidget *parent = label->parentWidget();
+    const int room = parent->width() - rightMargin - label->x();
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
+    if (needed > label->width())
+        label->resize(std::min(needed, room), label->height());
+    fitLabelToText(label);
+}
+
 void fitLabelToText(QLabel *label)
 {
     const int needed = label->heightForWidth(label->width());

@@ -6,3 +6,6 @@ class QLabel;
 // text needs more lines than its design height holds grows downwards, and
 // moves up as far as its parent's edge requires, so no text is ever clipped.
 void fitLabelToText(QLabel *label);
+// A one-line label grows to the right as far as its text needs, up to
+// `rightMargin` from its parent's edge, and only then wraps downwards.
+void widenLabelToText(QLabel *label, int rightMargin);

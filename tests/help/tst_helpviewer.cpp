@@ -8,6 +8,7 @@
 #include "help/windowhelpviewer.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -211,7 +212,46 @@ private Q_SLOTS:
         QVERIFY(window->problemLabel()->isHidden());
     }
 
+    // The web link goes to the user's browser; with no browser to start
+    // (offscreen has none), the viewer says so and stays on its topic.
+    void webLink_data()
+    {
+        QTest::addColumn<bool>("browser");
+        QTest::newRow("no browser") << false;
+        QTest::newRow("browser") << true;
+    }
+    void webLink()
+    {
+        QFETCH(bool, browser);
+        if (browser)
+            QDesktopServices::setUrlHandler(u"https"_qs, this, "openLink");
+        installShippedFile();
+        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 2);
+        QTextBrowser *text = m_viewer->window()->browser();
+        const QUrl source = text->source();
+        QTextCursor link = text->document()->find(u"tolvane.org"_qs);
+        while (!link.isNull() && !link.charFormat().isAnchor())
+            link = text->document()->find(u"tolvane.org"_qs, link);
+        QVERIFY(!link.isNull());
+        link.setPosition(link.selectionStart() + 3);
+        text->setTextCursor(link);
+        text->ensureCursorVisible();
+        QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(link).center());
+        QDesktopServices::unsetUrlHandler(u"https"_qs);
+
+        QCOMPARE(text->source(), source);
+        const QLabel *problem = m_viewer->window()->problemLabel();
+        QCOMPARE(problem->isHidden(), browser);
+        QCOMPARE(m_opened, browser ? QUrl(u"https://tolvane.org"_qs) : QUrl());
+        if (!browser)
+            QVERIFY2(problem->text().contains(u"tolvane.org"_qs), qPrintable(problem->text()));
+    }
+
+public Q_SLOTS:
+    void openLink(const QUrl &url) { m_opened = url; }
+
 private:
+    QUrl m_opened;
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
     void installShippedFile()
     {

@@ -115,6 +115,36 @@ private Q_SLOTS:
         QCOMPARE(rows(list), QStringList({u"app.txt"_s}));
     }
 
+    // Tab into the list only marks its first row; Space or the first key
+    // that moves picks, as a click does, and the list narrows to the name.
+    void keyboardPicksAsAClickDoes_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("tab only") << QList<int>{} << QString();
+        QTest::newRow("space") << QList<int>{Qt::Key_Space} << u"app"_s;
+        QTest::newRow("space twice") << QList<int>{Qt::Key_Space, Qt::Key_Space} << u"app"_s;
+        QTest::newRow("down") << QList<int>{Qt::Key_Down} << u"app"_s;
+        QTest::newRow("up") << QList<int>{Qt::Key_Up} << u"app"_s;
+        QTest::newRow("home") << QList<int>{Qt::Key_Home} << u"app"_s;
+        QTest::newRow("end") << QList<int>{Qt::Key_End} << u"SETUP.EXE"_s;
+    }
+    void keyboardPicksAsAClickDoes()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, picked);
+        ProgramPicker *box = open();
+        box->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        FileList *list = box->fileListBox();
+        list->setFocus(Qt::TabFocusReason);
+        QVERIFY(list->hasFocus());
+        for (int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
+        QCOMPARE(box->txtFilename()->text(), picked);
+        QCOMPARE(rows(list), picked.isEmpty() ? allFiles() : QStringList{picked});
+    }
+
     void typedPatternFiltersTheList_data()
     {
         QTest::addColumn<QString>("typed");
