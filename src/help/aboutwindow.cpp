@@ -32,8 +32,8 @@ AboutWindow::AboutWindow(Forms &forms) : Form(forms)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     // The labels other than the title use the window's font.
-    setFont(designFont(8.25));
-    // Not centred: the client area stands where the design puts it.
+    setFont(windowFont(8.25));
+    // Not centred: the client area stands at its fixed position.
     setGeometry(twipsRect(3210, 2205, 6030, 4485));
     setFixedSize(twips(6030), twips(4485));
 
@@ -46,7 +46,7 @@ AboutWindow::AboutWindow(Forms &forms) : Form(forms)
     m_utilityTitle = Controls::makeLabel(this, "UtilityTitle",
                                          tr("Tolvane V%1").arg(QStringLiteral(TOLVANE_VERSION)),
                                          twipsRect(960, 240, 3375, 255));
-    m_utilityTitle->setFont(designFont(9.75, true));
+    m_utilityTitle->setFont(windowFont(9.75, true));
     widenLabelToText(m_utilityTitle, rightMargin);
     QLabel *copyright = Controls::makeLabel(this, "Copyright_Version",
                                             tr("Copyright \u00a9 2026 The Tolvane developers"),

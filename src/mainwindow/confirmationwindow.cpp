@@ -22,7 +22,7 @@
 
 namespace {
 
-// The design, in twips: a margin all round, the path box under the heading,
+// The layout, in twips: a margin all round, the path box under the heading,
 // and the check box beside the button at the bottom.
 constexpr int margin = 240;
 constexpr int clientWidth = 5400;
@@ -46,9 +46,9 @@ ConfirmationWindow::ConfirmationWindow(Forms &forms)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     m_lblBatch1->setObjectName(QStringLiteral("lblBatch1"));
-    m_lblBatch1->setFont(designFont(9.75, true));
+    m_lblBatch1->setFont(windowFont(9.75, true));
     m_lblBatch2->setObjectName(QStringLiteral("lblBatch2"));
-    m_lblBatch2->setFont(designFont(9.75));
+    m_lblBatch2->setFont(windowFont(9.75));
     m_ok->setObjectName(QStringLiteral("OK"));
     m_ok->setToolTip(tr("Confirm Batch File Creation"));
     Controls::pressOnEnter(m_ok);

@@ -27,11 +27,11 @@
 
 namespace {
 
-// The steps' labels and text boxes use the design's 9.75 pt face.
+// The steps' labels and text boxes use the 9.75 pt face.
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
 {
     QLabel *label = Controls::makeLabel(parent, name, text, geometry);
-    label->setFont(designFont(9.75));
+    label->setFont(windowFont(9.75));
     fitLabelToText(label);
     return label;
 }
@@ -41,7 +41,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect 
 QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry, const QLabel *question)
 {
     QLineEdit *box = Controls::makeTextBox(parent, name, geometry);
-    box->setFont(designFont(9.75));
+    box->setFont(windowFont(9.75));
     box->setAccessibleDescription(question->text());
     return box;
 }
@@ -50,7 +50,7 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &title, QR
 {
     auto *frame = new QGroupBox(title, parent);
     frame->setObjectName(QString::fromLatin1(name));
-    frame->setFont(designFont(12));
+    frame->setFont(windowFont(12));
     frame->setGeometry(geometry);
     return frame;
 }
@@ -88,7 +88,7 @@ MainWindow::MainWindow(Forms &forms) : Form(forms), m_trayIconControl(new TrayIc
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("TolvaneClientArea"));
-    // The controls stand where the design puts them; the layout never follows
+    // The controls stand at fixed positions; the layout never follows
     // the window's size, so the size is fixed.
     client->setFixedSize(twips(10680), twips(7215));
     setCentralWidget(client);
@@ -107,7 +107,7 @@ void MainWindow::buildSteps(QWidget *client)
     QLabel *directions = Controls::makeLabel(
         client, "lblDirections", tr("Please follow steps to create a batch file of your choice."),
         twipsRect(0, 240, 4935, 255));
-    directions->setFont(designFont(9.75));
+    directions->setFont(windowFont(9.75));
     widenLabelToText(directions, 0);
     QGroupBox *frame1 = makeFrame(client, "Frame1", tr("Step 1"), twipsRect(0, 720, 5295, 2655));
     QGroupBox *frame2 = makeFrame(client, "Frame2", tr("Step 2"), twipsRect(5400, 720, 5295, 2655));

@@ -26,13 +26,13 @@ DirectoryPicker::DirectoryPicker(Forms &forms) : Form(forms)
     m_driveListBox = makeDriveList(this, services(), twipsRect(960, 2760, 2415, 315));
     m_dirListBox = makeDirList(this, services(), twipsRect(960, 600, 2415, 1890));
     m_txtFilename = Controls::makeTextBox(this, "txtFilename", twipsRect(960, 240, 2415, 285));
-    m_txtFilename->setFont(designFont(8.25));
+    m_txtFilename->setFont(windowFont(8.25));
     m_txtFilename->setAccessibleName(tr("Directory"));
     m_ok = Controls::makeButton(this, "OK", tr("&OK"), twipsRect(840, 3360, 1215, 495),
                                 tr("Confirm Directory Name"));
     m_cancel = Controls::makeButton(this, "Cancel", tr("&Cancel"), twipsRect(2400, 3360, 1215, 495),
                                     tr("Back to Tolvane"));
-    // Between the drive list and the buttons, where the design leaves room.
+    // Between the drive list and the buttons, where the layout leaves room.
     m_lblStatus = makeStatusLine(this, twipsRect(120, 3105, 4095, 240));
 
     setTabOrder(m_driveListBox, m_dirListBox);

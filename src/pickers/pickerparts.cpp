@@ -40,7 +40,7 @@ DriveList *makeDriveList(QWidget *window, const Services &services, const QRect 
     name->setObjectName(QStringLiteral("lblDrives"));
     name->setBuddy(list);
     name->hide();
-    list->setFont(designFont(8.25));
+    list->setFont(windowFont(8.25));
     list->setGeometry(geometry);
     return list;
 }
@@ -50,7 +50,7 @@ DirList *makeDirList(QWidget *window, const Services &services, const QRect &geo
     auto *list = new DirList(services.drives, window);
     list->setObjectName(QStringLiteral("DirListBox"));
     list->setAccessibleName(DirList::tr("Directories"));
-    list->setFont(designFont(8.25));
+    list->setFont(windowFont(8.25));
     list->setGeometry(geometry);
     return list;
 }
@@ -59,7 +59,7 @@ StatusLine *makeStatusLine(QWidget *window, const QRect &geometry)
 {
     auto *line = new StatusLine(window);
     line->setObjectName(QStringLiteral("lblStatus"));
-    line->setFont(designFont(8.25));
+    line->setFont(windowFont(8.25));
     line->setGeometry(geometry);
     return line;
 }

@@ -9,8 +9,8 @@ class QWidget;
 class StatusLine;
 struct Services;
 
-// The controls both pickers are built from, named and placed as their
-// designs give them, and the window they sit in.
+// The controls both pickers are built from, with their designed names and
+// fixed places, and the window they sit in.
 namespace PickerParts {
 
 // A resizable window with a minimize and no maximize button, holding the

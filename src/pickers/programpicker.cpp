@@ -31,18 +31,18 @@ ProgramPicker::ProgramPicker(Forms &forms) : Form(forms)
     m_driveListBox = makeDriveList(this, services(), twipsRect(3480, 3480, 2295, 315));
     m_dirListBox = makeDirList(this, services(), twipsRect(3480, 1200, 2295, 1890));
     m_txtFilename = Controls::makeTextBox(this, "txtFilename", twipsRect(3480, 720, 2295, 285));
-    m_txtFilename->setFont(designFont(8.25));
+    m_txtFilename->setFont(windowFont(8.25));
     m_ok = Controls::makeButton(this, "OK", tr("&OK"), twipsRect(1440, 4080, 1215, 495),
                                 tr("Confirm .EXE filename"));
     m_cancel = Controls::makeButton(this, "Cancel", tr("&Cancel"), twipsRect(3360, 4080, 1215, 495),
                                     tr("Back to Tolvane"));
     m_fileListBox = new FileList(services().drives, this);
     m_fileListBox->setObjectName(QStringLiteral("FileListBox"));
-    m_fileListBox->setFont(designFont(8.25));
+    m_fileListBox->setFont(windowFont(8.25));
     m_fileListBox->setAccessibleName(tr("Files"));
     m_fileListBox->setGeometry(twipsRect(120, 1200, 3255, 2430));
     buildLabels();
-    // Under the file list, where the design leaves room.
+    // Under the file list, where the layout leaves room.
     m_lblStatus = makeStatusLine(this, twipsRect(120, 3690, 3255, 240));
 
     setTabOrder(m_driveListBox, m_dirListBox);
@@ -76,7 +76,7 @@ void ProgramPicker::buildLabels()
     const auto makeLabel = [this](const char *name, const QString &text, const QRect &geometry) {
         auto *label = new QLabel(text, this);
         label->setObjectName(QString::fromLatin1(name));
-        label->setFont(designFont(8.25));
+        label->setFont(windowFont(8.25));
         label->setGeometry(geometry);
         return label;
     };

@@ -22,7 +22,7 @@ void TrayDialogLayout::makeDialogWindow(QWidget *dialog, const char *name, const
     // QDialog without unloading it.
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    dialog->setFont(designFont(8.25));
+    dialog->setFont(windowFont(8.25));
 }
 
 QLabel *TrayDialogLayout::addInformationIcon(QWidget *dialog)
@@ -41,16 +41,16 @@ QLabel *TrayDialogLayout::addText(QWidget *dialog, const QString &text, QRect ge
     return Controls::makeLabel(dialog, "Label1", text, geometry);
 }
 
-void TrayDialogLayout::finish(QWidget *dialog, QSize designSize, QLabel *text,
+void TrayDialogLayout::finish(QWidget *dialog, QSize baseSize, QLabel *text,
                               const QList<QWidget *> &below)
 {
     // Room below, so the text grows downwards only.
-    dialog->resize(designSize.width(), designSize.height() * 3);
-    const int designBottom = text->geometry().bottom();
+    dialog->resize(baseSize.width(), baseSize.height() * 3);
+    const int textBottom = text->geometry().bottom();
     fitLabelToText(text);
-    const int growth = std::max(0, text->geometry().bottom() - designBottom);
+    const int growth = std::max(0, text->geometry().bottom() - textBottom);
     for (QWidget *control : below)
         control->move(control->x(), control->y() + growth);
-    dialog->setFixedSize(designSize.width(), designSize.height() + growth);
+    dialog->setFixedSize(baseSize.width(), baseSize.height() + growth);
     centreOnScreen(dialog);
 }

@@ -18,6 +18,6 @@ QLabel *addText(QWidget *dialog, const QString &text, QRect geometry);
 
 // Grows the text so none of it is clipped, moves the controls under it down
 // by as much, fixes the window's size and centres it.
-void finish(QWidget *dialog, QSize designSize, QLabel *text, const QList<QWidget *> &below);
+void finish(QWidget *dialog, QSize baseSize, QLabel *text, const QList<QWidget *> &below);
 
 } // namespace TrayDialogLayout

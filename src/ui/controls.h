@@ -10,10 +10,10 @@ class QPushButton;
 class QWidget;
 
 // The controls every window of the program is built from, each given its
-// design name as object name and placed where its design puts it.
+// designed name as object name and placed at its fixed position.
 namespace Controls {
 
-// Word-wrapped, aligned to the top left like the designs' labels.
+// Word-wrapped, aligned to the top left.
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry);
 // A one-line text box with no length limit.
 QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry);

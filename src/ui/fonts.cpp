@@ -24,9 +24,9 @@ QString &chosenFamily()
 
 } // namespace
 
-QFont designFont(qreal pointSize, bool bold)
+QFont windowFont(qreal pointSize, bool bold)
 {
-    QFont font(Fonts::designFamily());
+    QFont font(Fonts::windowFamily());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
@@ -34,12 +34,12 @@ QFont designFont(qreal pointSize, bool bold)
 
 namespace Fonts {
 
-QString designFamily()
+QString windowFamily()
 {
     return chosenFamily();
 }
 
-void chooseDesignFamily(const QString &family)
+void chooseWindowFamily(const QString &family)
 {
     chosenFamily() = family;
 }
@@ -49,7 +49,7 @@ void avoidFixedPitchApplicationFont()
     const QFont desktop = QApplication::font();
     if (!QFontInfo(desktop).fixedPitch())
         return;
-    QFont font(designFamily());
+    QFont font(windowFamily());
     if (desktop.pointSizeF() > 0)
         font.setPointSizeF(desktop.pointSizeF());
     else

@@ -2,8 +2,8 @@
 
 class QLabel;
 
-// The stand-in fonts are wider than the designs' MS Sans Serif. A label whose
-// text needs more lines than its design height holds grows downwards, and
+// The stand-in fonts are wider than MS Sans Serif, which the layouts were drawn for. A label whose
+// text needs more lines than its planned height holds grows downwards, and
 // moves up as far as its parent's edge requires, so no text is ever clipped.
 void fitLabelToText(QLabel *label);
 // A one-line label grows to the right as far as its text needs, up to

@@ -3,7 +3,7 @@
 #include <QRect>
 #include <QWidget>
 
-// Window designs give positions in twips: 15 to a pixel at 96 dots per inch.
+// The windows' positions are given in twips: 15 to a pixel at 96 dots per inch.
 constexpr int twips(int value)
 {
     return value / 15;

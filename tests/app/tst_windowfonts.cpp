@@ -91,7 +91,7 @@ private Q_SLOTS:
         QVERIFY2(QFontDatabase::families().contains(family), qPrintable(family));
         // The desktop's font for menus and buttons, and the windows' own face.
         QApplication::setFont(QFont(family, 9));
-        Fonts::chooseDesignFamily(family);
+        Fonts::chooseWindowFamily(family);
 
         Harness harness;
         harness.settings->write(SettingsEntries::lastBatchPath, u"c:\\Programs\\tool.bat"_qs);
@@ -135,7 +135,7 @@ private Q_SLOTS:
     // for menus and buttons, at the desktop's size.
     void fixedPitchDesktopFontReplaced()
     {
-        Fonts::chooseDesignFamily(u"Liberation Sans"_qs);
+        Fonts::chooseWindowFamily(u"Liberation Sans"_qs);
         QApplication::setFont(QFont(u"Liberation Mono"_qs, 11));
         Fonts::avoidFixedPitchApplicationFont();
         QCOMPARE(QFontInfo(QApplication::font()).family(), u"Liberation Sans"_qs);
