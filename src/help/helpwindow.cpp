@@ -4,6 +4,7 @@
 #include "ui/windowplacement.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,7 +15,7 @@
 #include <QVBoxLayout>
 
 HelpWindow::HelpWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)), m_problem(new QLabel(this)),
+    : QWidget(parent, Qt::Window), m_browser(new HelpBrowser(this)), m_problem(new QLabel(this)),
       m_contents(new QPushButton(tr("&Contents"), this)), m_back(new QPushButton(tr("&Back"), this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
@@ -22,9 +23,12 @@ HelpWindow::HelpWindow(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
-    // Links to the web open in the user's browser; links between topics stay here.
-    m_browser->setOpenExternalLinks(true);
+    // Links between topics stay here, links to the web open in the user's
+    // browser; the window decides, so no other link is followed.
+    m_browser->setOpenLinks(false);
     m_problem->setObjectName(QStringLiteral("lblProblem"));
+    // The line shows paths and names from outside: never as markup.
+    m_problem->setTextFormat(Qt::PlainText);
     m_problem->setWordWrap(true);
     m_problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_problem->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
@@ -48,6 +52,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     connect(m_back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateTitle);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
 
     resize(600, 520);
     updateTitle();
@@ -60,6 +65,7 @@ void HelpWindow::showDocument(const QString &path, const QString &topic)
     if (!topic.isEmpty())
         url.setFragment(topic);
     m_shownFile = QFileInfo(path).canonicalFilePath();
+    m_browser->setHelpFile(m_shownFile);
     clearProblem();
     m_contents->setEnabled(true);
     // The browser loads the file only when it is not the one shown already;
@@ -79,6 +85,27 @@ void HelpWindow::padEnd()
     if (format.bottomMargin() != room) {
         format.setBottomMargin(room);
         root->setFrameFormat(format);
+    }
+}
+
+// A topic of this help file is shown here and a web address goes to the
+// desktop's browser; a link to anything else (another file, a program, a
+// device) is not opened.
+void HelpWindow::followLink(const QUrl &link)
+{
+    const QUrl url = m_browser->source().resolved(link);
+    static const QStringList web{QStringLiteral("http"), QStringLiteral("https"),
+                                 QStringLiteral("mailto")};
+    if (url.isLocalFile() && !m_shownFile.isEmpty() &&
+        QFileInfo(url.toLocalFile()).canonicalFilePath() == m_shownFile) {
+        clearProblem();
+        m_browser->setSource(url, QTextDocument::HtmlResource);
+    } else if (web.contains(url.scheme(), Qt::CaseInsensitive)) {
+        QDesktopServices::openUrl(url);
+    } else {
+        reportProblem(tr("The link to %1 leads outside this help file; the help viewer does not "
+                         "open it.")
+                          .arg(url.toDisplayString(QUrl::PreferLocalFile)));
     }
 }
 

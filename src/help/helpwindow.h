@@ -1,10 +1,13 @@
 #pragma once
 
+#include "helpbrowser.h"
+
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
 class QTextBrowser;
+class QUrl;
 
 // The help viewer's window: a browser over one help document, a line for the
 // viewer's own complaints, and the buttons to go back and to the contents.
@@ -35,9 +38,10 @@ protected:
 
 private:
     void updateTitle();
+    void followLink(const QUrl &link);
     void padEnd();
 
-    QTextBrowser *m_browser;
+    HelpBrowser *m_browser;
     QLabel *m_problem;
     QPushButton *m_contents;
     QPushButton *m_back;
