@@ -187,6 +187,13 @@ LockResult takeLock(QLockFile &lock, bool briefly, QString &reason)
                                     RegularFile::describe(RegularFile::kindOf(lock.fileName())));
             return LockResult::Failed;
         }
+        // Qt reads a lock file's lines whole; one that holds a few hundred
+        // bytes more than a process id and two names is no lock of ours.
+        if (info.st_size > 4096) {
+            reason = tr("the lock file %1 is larger than 4 KiB, so it is not a lock file")
+                         .arg(native(lock.fileName()));
+            return LockResult::Failed;
+        }
         if (lock.tryLock(0))
             return LockResult::Taken;
         switch (lock.error()) {

@@ -18,7 +18,18 @@ namespace {
 const QString S = QStringLiteral("Section");
 const QString K = QStringLiteral("Key");
 
-enum class Thing { Pipe, ZeroLink, Oversize, Nul, Binary, LockPipe, ReadOnlyDisk, FullDisk, Held };
+enum class Thing {
+    Pipe,
+    ZeroLink,
+    Oversize,
+    Nul,
+    Binary,
+    LockPipe,
+    BigLock,
+    ReadOnlyDisk,
+    FullDisk,
+    Held
+};
 
 // Mounts are made in a namespace of this process alone, which only root can have.
 bool privateMounts()
@@ -339,6 +350,7 @@ private Q_SLOTS:
         QTest::addColumn<Thing>("thing");
         QTest::addColumn<QString>("cause");
         QTest::newRow("lock file is a named pipe") << Thing::LockPipe << "is a named pipe";
+        QTest::newRow("lock file of 2 GiB") << Thing::BigLock << "is not a lock file";
         QTest::newRow("read-only disk") << Thing::ReadOnlyDisk << "on a read-only disk";
         QTest::newRow("full disk") << Thing::FullDisk << "the disk is full";
         QTest::newRow("lock held by a live program")
@@ -363,6 +375,10 @@ private Q_SLOTS:
         QFile filler(disk + QStringLiteral("/filler"));
         if (thing == Thing::LockPipe)
             QCOMPARE(mkfifo(QFile::encodeName(otherLock.fileName()).constData(), 0600), 0);
+        if (thing == Thing::BigLock) {
+            TestFiles::write(otherLock.fileName(), "");
+            QVERIFY(QFile(otherLock.fileName()).resize(1ll << 31));
+        }
         if (thing == Thing::ReadOnlyDisk)
             QCOMPARE(
                 mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr),
@@ -385,7 +401,7 @@ private Q_SLOTS:
                  qPrintable(problems.first().first().toString()));
         QCOMPARE(store.read(S, K), QStringLiteral("kept"));
 
-        if (thing == Thing::LockPipe)
+        if (thing == Thing::LockPipe || thing == Thing::BigLock)
             QVERIFY(QFile::remove(otherLock.fileName()));
         if (thing == Thing::ReadOnlyDisk)
             QCOMPARE(mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT, nullptr), 0);
