@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    cmake ninja-build g++ pkg-config qt6-base-dev libsimpleini-dev
+    cmake ninja-build g++ pkg-config qt6-base-dev
     # look: a sans-serif face close to the designs' MS Sans Serif
     fonts-liberation2
     # end-to-end tests: a private X display, a notification area, a pointer

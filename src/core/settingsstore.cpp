@@ -257,7 +257,8 @@ public:
             why = tr("it holds a NUL byte at offset %1").arg(nul);
             return std::nullopt;
         }
-        QStringDecoder decoder(QStringDecoder::Utf8);
+        // A byte order mark stays, to be written back.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
         const QString text = decoder(data);
         if (decoder.hasError()) {
             why = tr("it is not UTF-8 text");
@@ -334,8 +335,12 @@ public:
             insert(lastInBlock + 1, {text});
             return;
         }
+        // A new section stands two blank lines below what comes before it.
         QStringList added;
-        if (!m_lines.isEmpty() && !m_lines.last().text.trimmed().isEmpty())
+        qsizetype blanks = 0;
+        while (blanks < m_lines.size() && isBlank(m_lines.size() - 1 - blanks))
+            ++blanks;
+        for (qsizetype i = blanks; !m_lines.isEmpty() && i < 2; ++i)
             added.append(QString());
         added.append(QLatin1Char('[') + section + QLatin1Char(']'));
         added.append(text);
@@ -369,7 +374,10 @@ public:
                     m_lines[first - 1].end =
                         m_lines[last].end.isEmpty() ? QString() : m_lines[first - 1].end;
             }
+            const bool markGoes = first == 0 && m_lines[0].text.startsWith(QChar(0xFEFF));
             m_lines.remove(first, last - first + 1);
+            if (markGoes && !m_lines.isEmpty())
+                m_lines[0].text.prepend(QChar(0xFEFF));
         }
     }
 

@@ -270,12 +270,15 @@ private Q_SLOTS:
                                             << QByteArray("[Section]\nKey=1\n; the end\n");
         QTest::newRow("comment at the end, no line end")
             << QByteArray("[A]\nx=1\n; the end") << "1"
-            << QByteArray("[A]\nx=1\n; the end\n\n[Section]\nKey=1\n");
+            << QByteArray("[A]\nx=1\n; the end\n\n\n[Section]\nKey=1\n");
         QTest::newRow("comments and other lines")
             << QByteArray("; head\n[Section]\n; about it\nKEY = 0\nno entry\n") << "1"
             << QByteArray("; head\n[Section]\n; about it\nKEY=1\nno entry\n");
-        QTest::newRow("CR LF lines") << QByteArray("[A]\r\nx=1\r\n") << " 1"
-                                     << QByteArray("[A]\r\nx=1\r\n\r\n[Section]\r\nKey=\" 1\"\r\n");
+        QTest::newRow("CR LF lines")
+            << QByteArray("[A]\r\nx=1\r\n") << " 1"
+            << QByteArray("[A]\r\nx=1\r\n\r\n\r\n[Section]\r\nKey=\" 1\"\r\n");
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[Section]\nKey=0\n") << "1"
+                                         << QByteArray("\xEF\xBB\xBF[Section]\nKey=1\n");
         QTest::newRow("new key after the section's last")
             << QByteArray("[Section]\nOther=2\n\n; B\n[B]\ny=1\n") << "1"
             << QByteArray("[Section]\nOther=2\nKey=1\n\n; B\n[B]\ny=1\n");
@@ -283,7 +286,7 @@ private Q_SLOTS:
             << QByteArray("[Section]\nKey=0\n\n; B\n[B]\ny=1\n") << ""
             << QByteArray("; B\n[B]\ny=1\n");
         QTest::newRow("deleted last section")
-            << QByteArray("[A]\nx=1\n\n[Section]\nKey=0\n") << "" << QByteArray("[A]\nx=1\n");
+            << QByteArray("[A]\nx=1\n\n\n[Section]\nKey=0\n") << "" << QByteArray("[A]\nx=1\n");
     }
 
     void handEditedLinesSurviveASave()
@@ -340,7 +343,7 @@ private Q_SLOTS:
         QFile::remove(path());
         TestFiles::write(path(), "[A]\nb=c\n");
         QVERIFY(store.write(S, QStringLiteral("Other"), QStringLiteral("2")));
-        QCOMPARE(TestFiles::read(path()), QByteArray("[A]\nb=c\n\n[Section]\nKey=1\nOther=2\n"));
+        QCOMPARE(TestFiles::read(path()), QByteArray("[A]\nb=c\n\n\n[Section]\nKey=1\nOther=2\n"));
     }
 
     // A change that cannot be saved says why, once, and is saved by itself
