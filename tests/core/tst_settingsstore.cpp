@@ -26,6 +26,7 @@ enum class Thing {
     Binary,
     LockPipe,
     BigLock,
+    NoPermission,
     ReadOnlyDisk,
     FullDisk,
     Held
@@ -354,6 +355,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("cause");
         QTest::newRow("lock file is a named pipe") << Thing::LockPipe << "is a named pipe";
         QTest::newRow("lock file of 2 GiB") << Thing::BigLock << "is not a lock file";
+        QTest::newRow("folder without write permission")
+            << Thing::NoPermission << "no permission to write in the folder";
         QTest::newRow("read-only disk") << Thing::ReadOnlyDisk << "on a read-only disk";
         QTest::newRow("full disk") << Thing::FullDisk << "the disk is full";
         QTest::newRow("lock held by a live program")
@@ -367,6 +370,12 @@ private Q_SLOTS:
         const QString disk = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
         const QString ini = disk + QStringLiteral("/Tolvane/Tolvane.ini");
         const QByteArray mountPoint = QFile::encodeName(disk);
+        if (thing == Thing::NoPermission && geteuid() == 0) {
+            if (!TestFiles::canRunAsNobody())
+                QSKIP("no ordinary user to run this case as: root may write anywhere");
+            return TestFiles::runAsNobody({QStringLiteral("unsavedChangesAreSavedLater:") +
+                                           QString::fromUtf8(QTest::currentDataTag())});
+        }
         QDir().mkpath(disk);
         const bool mounted = thing == Thing::ReadOnlyDisk || thing == Thing::FullDisk;
         if (mounted && !privateMounts())
@@ -382,6 +391,9 @@ private Q_SLOTS:
             TestFiles::write(otherLock.fileName(), "");
             QVERIFY(QFile(otherLock.fileName()).resize(1ll << 31));
         }
+        const QByteArray folder = QFile::encodeName(QFileInfo(ini).absolutePath());
+        if (thing == Thing::NoPermission)
+            QCOMPARE(chmod(folder.constData(), 0555), 0);
         if (thing == Thing::ReadOnlyDisk)
             QCOMPARE(
                 mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr),
@@ -404,6 +416,8 @@ private Q_SLOTS:
                  qPrintable(problems.first().first().toString()));
         QCOMPARE(store.read(S, K), QStringLiteral("kept"));
 
+        if (thing == Thing::NoPermission)
+            QCOMPARE(chmod(folder.constData(), 0755), 0);
         if (thing == Thing::LockPipe || thing == Thing::BigLock)
             QVERIFY(QFile::remove(otherLock.fileName()));
         if (thing == Thing::ReadOnlyDisk)
