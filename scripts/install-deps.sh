@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libsimpleini-dev
+    cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev
     # look: a sans-serif face close to the designs' MS Sans Serif, and one
     # fontconfig takes for sans-serif (with Liberation alone it picks a
     # typewriter face for menus, buttons and message boxes)

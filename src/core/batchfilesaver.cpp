@@ -1,6 +1,7 @@
 #include "batchfilesaver.h"
 
 #include "drivemap.h"
+#include "regularfile.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -8,6 +9,9 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -89,8 +93,11 @@ std::optional<QString> BatchFileSaver::save(const QString &dosPath, const QByteA
     const bool opened = file.open(QIODevice::WriteOnly);
     const bool written = opened && file.write(bytes) == bytes.size() && file.flush() &&
                          file.error() == QFileDevice::NoError && file.size() == bytes.size();
-    if (written && file.commit())
-        return std::nullopt;
+    if (written) {
+        if (file.commit())
+            return std::nullopt;
+        return replaceProblem(dosPath, host.path, file.errorString());
+    }
     const qint64 reached = opened ? file.size() : -1;
     const QString systemText = file.errorString();
     file.cancelWriting();
@@ -109,6 +116,12 @@ std::optional<QString> BatchFileSaver::placeProblem(const QString &dosPath,
         return tr("%1 is a file, not a folder.").arg(dosFolder(dosPath));
     if (target.isDir())
         return tr("%1 is a folder.").arg(dosPath);
+    // A device, a pipe or a socket would be replaced by a plain file, and
+    // opening a pipe can wait forever: they stay as they are.
+    if (const auto kind = RegularFile::kindOf(hostPath);
+        kind != RegularFile::Kind::Missing && kind != RegularFile::Kind::Regular)
+        return tr("%1 is %2, not a file, and stays as it is.")
+            .arg(dosPath, RegularFile::describe(kind));
     if (target.exists() && isReadOnly(target))
         return tr("The file %1 already exists and is read-only.").arg(dosPath);
     return std::nullopt;
@@ -133,4 +146,26 @@ QString BatchFileSaver::writeProblem(const QString &dosPath, const QString &host
             .arg(progress.reached)
             .arg(progress.wanted);
     return tr("The system reports: %1.").arg(systemText);
+}
+
+// The new file was written in full but could not take the old one's place.
+QString BatchFileSaver::replaceProblem(const QString &dosPath, const QString &hostPath,
+                                       const QString &systemText) const
+{
+    // In a folder such as /tmp only a file's owner may replace it.
+    struct stat folder
+    {
+    };
+    struct stat target
+    {
+    };
+    const uid_t me = ::geteuid();
+    if (::stat(QFile::encodeName(QFileInfo(hostPath).path()).constData(), &folder) == 0 &&
+        (folder.st_mode & S_ISVTX) && me != 0 && folder.st_uid != me &&
+        ::stat(QFile::encodeName(hostPath).constData(), &target) == 0 && target.st_uid != me)
+        return tr("The file %1 belongs to another user, and the folder %2 lets only a file's "
+                  "owner replace it.")
+            .arg(dosPath, dosFolder(dosPath));
+    return tr("The system did not let the new file take the place of %1: %2.")
+        .arg(dosPath, systemText);
 }

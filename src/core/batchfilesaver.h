@@ -36,5 +36,8 @@ private:
     QString writeProblem(const QString &dosPath, const QString &hostPath, WriteProgress progress,
                          const QString &systemText) const;
 
+    QString replaceProblem(const QString &dosPath, const QString &hostPath,
+                           const QString &systemText) const;
+
     const DriveMap &m_drives;
 };

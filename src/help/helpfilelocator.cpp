@@ -1,10 +1,13 @@
 #include "helpfilelocator.h"
 
 #include "core/drivemap.h"
+#include "core/regularfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include <optional>
 
 // Where the installation puts the data files, seen from the executable's folder.
 #ifndef TOLVANE_DATA_FROM_BIN
@@ -24,10 +27,17 @@ bool isBare(const QString &name)
            !(name.size() >= 2 && name.at(1) == QLatin1Char(':'));
 }
 
-bool isFile(const QString &path)
+// Only a plain file is a help file: reading a pipe or a device would hang or
+// never end. Empty when the path holds one, else why not; nothing at all
+// is a missing file.
+std::optional<QString> unusable(const QString &helpFile, const QString &path)
 {
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    const RegularFile::Kind kind = RegularFile::kindOf(path);
+    if (kind == RegularFile::Kind::Regular)
+        return std::nullopt;
+    if (kind == RegularFile::Kind::Missing)
+        return QString();
+    return tr("The help file \"%1\" is %2, not a file.").arg(helpFile, RegularFile::describe(kind));
 }
 
 QString missing(const QString &helpFile)
@@ -60,26 +70,38 @@ HelpFileLocator::Result HelpFileLocator::locate(const QString &helpFile) const
     if (isBare(helpFile))
         return lookUpBare(helpFile);
     if (helpFile.startsWith(QLatin1Char('/'))) {
-        if (isFile(helpFile))
+        const auto problem = unusable(helpFile, helpFile);
+        if (!problem)
             return {QDir::cleanPath(helpFile), {}};
-        return {{}, missing(helpFile)};
+        return {{}, problem->isEmpty() ? missing(helpFile) : *problem};
     }
     const DriveMap::HostPath host = m_drives.toHost(helpFile);
     if (!host.ok())
         return {{}, missing(helpFile) + QLatin1Char(' ') + host.error + QLatin1Char('.')};
-    if (isFile(host.path))
+    const auto problem = unusable(helpFile, host.path);
+    if (!problem)
         return {host.path, {}};
+    if (!problem->isEmpty())
+        return {{}, *problem};
     return {{}, tr("Cannot find the help file \"%1\" (%2).").arg(helpFile, host.path)};
 }
 
 HelpFileLocator::Result HelpFileLocator::lookUpBare(const QString &name) const
 {
+    // Something else of that name in one folder does not hide the file in
+    // the next; it is named only when no folder holds the file.
+    QString firstProblem;
     const QStringList folders = searchFolders();
     for (const QString &folder : folders) {
         const QString candidate = QDir(folder).filePath(name);
-        if (isFile(candidate))
+        const auto problem = unusable(QDir::toNativeSeparators(candidate), candidate);
+        if (!problem)
             return {QDir::cleanPath(candidate), {}};
+        if (firstProblem.isEmpty())
+            firstProblem = *problem;
     }
+    if (!firstProblem.isEmpty())
+        return {{}, firstProblem};
     return {{},
             missing(name) + QLatin1Char(' ') +
                 tr("Looked in: %1.").arg(folders.join(QStringLiteral(", ")))};

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 HelpWindow::HelpWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)), m_problem(new QLabel(this)),
+    : QWidget(parent, Qt::Window), m_browser(new HelpBrowser(this)), m_problem(new QLabel(this)),
       m_contents(new QPushButton(tr("&Contents"), this)), m_back(new QPushButton(tr("&Back"), this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
@@ -24,10 +24,11 @@ HelpWindow::HelpWindow(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
-    // Links between topics stay here; links to the web go to the user's
-    // browser, and followLink() says so when there is none.
+    // Links between topics stay here, links to the web open in the user's
+    // browser; the window decides, so no other link is followed.
     m_browser->setOpenLinks(false);
     m_problem->setObjectName(QStringLiteral("lblProblem"));
+    // The line shows paths and names from outside: never as markup.
     m_problem->setTextFormat(Qt::PlainText);
     m_problem->setWordWrap(true);
     m_problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -67,6 +68,7 @@ void HelpWindow::showDocument(const QString &path, const QString &topic)
     if (!topic.isEmpty())
         url.setFragment(topic);
     m_shownFile = QFileInfo(path).canonicalFilePath();
+    m_browser->setHelpFile(m_shownFile);
     clearProblem();
     m_contents->setEnabled(true);
     // The browser loads the file only when it is not the one shown already;
@@ -89,23 +91,35 @@ void HelpWindow::padEnd()
     }
 }
 
+// A topic of this help file is shown here and a web address goes to the
+// desktop's browser; a link to anything else (another file, a program, a
+// device) is not opened.
+void HelpWindow::followLink(const QUrl &link)
+{
+    const QUrl url = m_browser->source().resolved(link);
+    static const QStringList web{QStringLiteral("http"), QStringLiteral("https"),
+                                 QStringLiteral("mailto")};
+    if (url.isLocalFile() && !m_shownFile.isEmpty() &&
+        QFileInfo(url.toLocalFile()).canonicalFilePath() == m_shownFile) {
+        clearProblem();
+        m_browser->setSource(url, QTextDocument::HtmlResource);
+        padEnd();
+    } else if (web.contains(url.scheme(), Qt::CaseInsensitive)) {
+        clearProblem();
+        if (!QDesktopServices::openUrl(url))
+            reportProblem(
+                tr("%1 could not be opened: no web browser was found.").arg(url.toDisplayString()));
+    } else {
+        reportProblem(tr("The link to %1 leads outside this help file; the help viewer does not "
+                         "open it.")
+                          .arg(url.toDisplayString(QUrl::PreferLocalFile)));
+    }
+}
+
 void HelpWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     padEnd();
-}
-
-void HelpWindow::followLink(const QUrl &url)
-{
-    if (url.isLocalFile() || url.scheme().isEmpty()) {
-        m_browser->setSource(url);
-        padEnd();
-        return;
-    }
-    clearProblem();
-    if (!QDesktopServices::openUrl(url))
-        reportProblem(
-            tr("%1 could not be opened: no web browser was found.").arg(url.toDisplayString()));
 }
 
 void HelpWindow::reportProblem(const QString &text)

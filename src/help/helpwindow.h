@@ -1,5 +1,7 @@
 #pragma once
 
+#include "helpbrowser.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -36,10 +38,10 @@ protected:
 
 private:
     void updateTitle();
-    void followLink(const QUrl &url);
+    void followLink(const QUrl &link);
     void padEnd();
 
-    QTextBrowser *m_browser;
+    HelpBrowser *m_browser;
     QLabel *m_problem;
     QPushButton *m_contents;
     QPushButton *m_back;

@@ -2,6 +2,9 @@
 
 #include "helpwindow.h"
 
+#include "core/regularfile.h"
+#include "helpbrowser.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -12,16 +15,23 @@
 
 namespace {
 
+// Read for its anchors only: it loads no image or style sheet.
+class TopicDocument : public QTextDocument
+{
+protected:
+    QVariant loadResource(int, const QUrl &) override { return QByteArray(); }
+};
+
 // The anchor names of an HTML help file, or nothing when it cannot be read.
 std::optional<QSet<QString>> readTopics(const QString &path, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+    const RegularFile::Content content = RegularFile::read(path, HelpBrowser::largestFile);
+    if (!content.ok()) {
+        error = RegularFile::refusal(content, HelpBrowser::largestFile);
         return std::nullopt;
     }
-    QTextDocument document;
-    document.setHtml(QString::fromUtf8(file.readAll()));
+    TopicDocument document;
+    document.setHtml(QString::fromUtf8(content.data));
     QSet<QString> topics;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {

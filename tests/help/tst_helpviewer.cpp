@@ -20,6 +20,8 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr qint16 contextCommand = HelpViewer::ContextCommand;
@@ -179,6 +181,14 @@ private Q_SLOTS:
             << u"c:\\toolsbatch.hlp"_qs << int(contextCommand) << 2 << u"c:\\toolsbatch.hlp"_qs;
         QTest::newRow("unknown topic") << u"batch.hlp"_qs << int(contextCommand) << 99 << u"99"_qs;
         QTest::newRow("unknown command") << u"batch.hlp"_qs << 42 << 2 << u"42"_qs;
+        QTest::newRow("named pipe") << u"pipe.hlp"_qs << int(forceFileCommand) << 0
+                                    << u"is a named pipe (FIFO), not a file"_qs;
+        QTest::newRow("link to /dev/zero")
+            << u"zero.hlp"_qs << int(contextCommand) << 2 << u"is a device, not a file"_qs;
+        QTest::newRow("over 4 MiB")
+            << u"big.hlp"_qs << int(forceFileCommand) << 0 << u"larger than 4096 KiB"_qs;
+        QTest::newRow("markup in the name")
+            << u"<b>x</b>.hlp"_qs << int(forceFileCommand) << 0 << u"<b>x</b>.hlp"_qs;
     }
     void problemsReportedInTheViewer()
     {
@@ -187,6 +197,9 @@ private Q_SLOTS:
         QFETCH(int, context);
         QFETCH(QString, mentions);
         installShippedFile();
+        makeHostileFiles();
+        QFile big(path(u"work/big.hlp"_qs));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(4 * 1024 * 1024 + 1));
         m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 3);
         HelpWindow *window = m_viewer->window();
         QTRY_VERIFY(scrollOf(window) > 0);
@@ -200,6 +213,7 @@ private Q_SLOTS:
         QVERIFY(!window->problemLabel()->isHidden());
         QVERIFY2(window->problemLabel()->text().contains(mentions),
                  qPrintable(window->problemLabel()->text()));
+        QCOMPARE(window->problemLabel()->textFormat(), Qt::PlainText);
         QCOMPARE(window->browser()->source(), source);
         QCOMPARE(scrollOf(window), scroll);
         QVERIFY(!QApplication::activeModalWidget());
@@ -210,6 +224,34 @@ private Q_SLOTS:
         // The next request that works clears the complaint.
         m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 2);
         QVERIFY(window->problemLabel()->isHidden());
+    }
+
+    // A help document may show images beside it and link to its own topics
+    // and to the web; a pipe, a device or a program is neither read nor opened.
+    void linksStayInTheHelp_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<bool>("followed");
+        QTest::newRow("own topic") << u"#2"_qs << true;
+        QTest::newRow("named pipe") << u"pipe.hlp"_qs << false;
+        QTest::newRow("link to a device") << u"zero.hlp"_qs << false;
+        QTest::newRow("program") << u"file:///bin/sh"_qs << false;
+    }
+    void linksStayInTheHelp()
+    {
+        QFETCH(QString, link);
+        QFETCH(bool, followed);
+        makeHostileFiles();
+        TestFiles::write(path(u"work/links.hlp"_qs),
+                         "<html><body><img src=\"pipe.hlp\"><img src=\"zero.hlp\"><p>one</p>"
+                         "<a name=\"2\">two</a></body></html>");
+        m_viewer->showHelp(u"links.hlp"_qs, forceFileCommand, 0);
+        HelpWindow *window = m_viewer->window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QUrl before = window->browser()->source();
+        Q_EMIT window->browser()->anchorClicked(QUrl(link));
+        QCOMPARE(window->problemLabel()->isHidden(), followed);
+        QCOMPARE(window->browser()->source(), followed ? before.resolved(QUrl(link)) : before);
     }
 
     // The web link goes to the user's browser; with no browser to start
@@ -252,6 +294,12 @@ public Q_SLOTS:
 
 private:
     QUrl m_opened;
+    // In the current folder, searched first for a bare name.
+    void makeHostileFiles()
+    {
+        QCOMPARE(mkfifo(QFile::encodeName(path(u"work/pipe.hlp"_qs)).constData(), 0600), 0);
+        QVERIFY(QFile::link(u"/dev/zero"_qs, path(u"work/zero.hlp"_qs)));
+    }
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
     void installShippedFile()
     {

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace BatchSteps;
@@ -103,6 +104,8 @@ class TestHostileInput : public QObject
         // Names Linux allows and DOS cannot hold.
         QDir().mkpath(at(QStringLiteral("drive_c/a\\b")));
         ::close(::open(notUtf8().constData(), O_CREAT | O_WRONLY, 0644));
+        mkfifo(QFile::encodeName(at(QStringLiteral("drive_c/pipe.bat"))).constData(), 0600);
+        QFile::link(QStringLiteral("/dev/null"), at(QStringLiteral("drive_c/null.bat")));
     }
 
     // Runs one row again as an ordinary user, for whom permissions count.
@@ -310,8 +313,18 @@ private Q_SLOTS:
         refused("name ends in a backslash", steps({"c:", dir, "a.exe", "sub\\"}), "names no file");
         refused("typed a\\b is two folders, never the folder named a\\b",
                 steps({"c:", "c:\\a\\b", "a.exe", "a.bat"}), "does not exist");
+        refused("named pipe as the target", steps({"c:", "c:", "a.exe", "pipe.bat"}),
+                "c:\\\\pipe.bat is a named pipe \\(FIFO\\), not a file");
+        refused("link to a device as the target", steps({"c:", "c:", "a.exe", "null.bat"}),
+                "c:\\\\null.bat is a device, not a file");
         QTest::newRow("read-only folder") << steps({"c:", "c:\\readonly", "a.exe", "a.bat"})
                                           << QString() << QStringLiteral("[Pp]ermission") << true;
+        // Another user's file in a folder such as /tmp (made by the root side).
+        QTest::newRow("rename refused by a sticky folder")
+            << steps({"z:", "z:\\tmp\\tolvane-sticky", "a.exe", "theirs.bat"}) << QString()
+            << QStringLiteral("belongs to another user, and the folder z:\\\\tmp\\\\tolvane-sticky "
+                              "lets only a file's owner replace it")
+            << true;
     }
 
     void hostileInput()
@@ -320,8 +333,21 @@ private Q_SLOTS:
         QFETCH(QString, writtenTo);
         QFETCH(QString, message);
         QFETCH(bool, asUser);
-        if (asUser && geteuid() == 0)
-            return runRowAsUser();
+        if (asUser && geteuid() == 0) {
+            const QString sticky = QStringLiteral("/tmp/tolvane-sticky");
+            QDir(sticky).removeRecursively();
+            QVERIFY(QDir().mkpath(sticky));
+            QCOMPARE(chmod(QFile::encodeName(sticky).constData(), 01777), 0);
+            put(sticky + QStringLiteral("/theirs.bat"), "theirs\r\n");
+            QCOMPARE(
+                chmod(QFile::encodeName(sticky + QStringLiteral("/theirs.bat")).constData(), 0666),
+                0);
+            runRowAsUser();
+            QCOMPARE(contents(sticky + QStringLiteral("/theirs.bat")), QByteArray("theirs\r\n"));
+            QCOMPARE(QDir(sticky).entryList(QDir::Files | QDir::Hidden).size(), 1);
+            QDir(sticky).removeRecursively();
+            return;
+        }
 
         const QStringList before = disk();
         MainWindow *window = fill(*m_h, typed);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -73,7 +74,12 @@ inline QStringList snapshot(const QString &root)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        entries.append(path + QLatin1Char('=') + QString::fromLatin1(contents(path).toHex()));
+        // A pipe or a device is not read: that could hang or never end.
+        const QFileInfo info(path);
+        const QByteArray bytes = info.isFile()  ? contents(path).toHex()
+                                 : info.isDir() ? QByteArray()
+                                                : QByteArray("<not a file>");
+        entries.append(path + QLatin1Char('=') + QString::fromLatin1(bytes));
     }
     entries.sort();
     return entries;
