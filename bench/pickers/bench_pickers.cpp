@@ -11,6 +11,8 @@
 #include "pickers/filelist.h"
 #include "pickers/programpicker.h"
 
+#include "benchstats.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -48,12 +50,6 @@ void makeFolders(const QString &files, const QString &folders)
     }
     for (int i = 0; i < folderCount; ++i)
         QDir().mkpath(folders + QStringLiteral("/folder%1").arg(i, 5, 10, QLatin1Char('0')));
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 double slowest(const std::vector<double> &values)
@@ -234,9 +230,12 @@ int main(int argc, char **argv)
     QDir::setCurrent(previous);
 
     std::printf("\n%-44s %10s %12s %9s\n", "median, ms", "Tolvane", "baseline", "ratio");
-    printRow("open 100,000 files: first screenful", median(openFiles), median(baseFiles));
-    printRow("open 10,000 folders: first screenful", median(openFolders), median(baseFolders));
-    printRow("keystroke in txtFilename (100,000 files)", median(typing), median(baseTyping));
+    printRow("open 100,000 files: first screenful", BenchStats::median(openFiles),
+             BenchStats::median(baseFiles));
+    printRow("open 10,000 folders: first screenful", BenchStats::median(openFolders),
+             BenchStats::median(baseFolders));
+    printRow("keystroke in txtFilename (100,000 files)", BenchStats::median(typing),
+             BenchStats::median(baseTyping));
     printRow("slowest keystroke", slowest(typing), slowest(baseTyping));
     std::printf("\n(%zu keystrokes: \"%s\", then \"%s\"; %d openings; \"%s\" lists %d files, "
                 "the baseline %d)\n",

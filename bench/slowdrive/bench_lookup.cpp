@@ -7,6 +7,8 @@
 //   bench_lookup [ENTRIES] [RUNS]
 #include "core/drivemap.h"
 
+#include "benchstats.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,24 +23,6 @@
 
 #include <fcntl.h>
 #include <unistd.h>
-
-namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-double timeMs(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -64,16 +48,16 @@ int main(int argc, char **argv)
     QString found;
     for (int run = 0; run < runs; ++run) {
         // A new name in other letter case: every entry is compared.
-        lookup.push_back(
-            timeMs([&] { found = drives.toHost(QStringLiteral("c:\\GAMES\\new.bat")).path; }));
-        list.push_back(timeMs([&] {
+        lookup.push_back(BenchStats::timedMs(
+            [&] { found = drives.toHost(QStringLiteral("c:\\GAMES\\new.bat")).path; }));
+        list.push_back(BenchStats::timedMs([&] {
             QProcess ls;
             ls.setStandardOutputFile(QProcess::nullDevice());
             ls.start(QStringLiteral("ls"), {QStringLiteral("-f"), folder});
             ls.waitForFinished(-1);
         }));
         if (run == 0) // slow; once is enough to see it
-            withInfo.push_back(timeMs([&] {
+            withInfo.push_back(BenchStats::timedMs([&] {
                 QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                            QDir::NoDotAndDotDot,
                                        QDir::Name);
@@ -84,10 +68,11 @@ int main(int argc, char **argv)
         return 1;
     }
     std::printf("\n%d entries, median of %d runs%26s\n", entries, runs, "ms");
-    std::printf("%-52s %10.1f\n", "lookup of a new name (\"&OK\")", median(lookup));
-    std::printf("%-52s %10.1f\n", "ls -f", median(list));
+    std::printf("%-52s %10.1f\n", "lookup of a new name (\"&OK\")", BenchStats::median(lookup));
+    std::printf("%-52s %10.1f\n", "ls -f", BenchStats::median(list));
     std::printf("%-52s %10.1f\n", "QDir::entryList with file information (one run)",
-                median(withInfo));
-    std::printf("%-52s %10.2f\n", "ratio lookup / ls -f", median(lookup) / median(list));
+                BenchStats::median(withInfo));
+    std::printf("%-52s %10.2f\n", "ratio lookup / ls -f",
+                BenchStats::median(lookup) / BenchStats::median(list));
     return 0;
 }

@@ -18,6 +18,8 @@
 #include "pickers/filelist.h"
 #include "pickers/programpicker.h"
 
+#include "benchstats.h"
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDir>
@@ -197,12 +199,6 @@ struct Sample
     double useBlock = 0;
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 bool mounted(const QString &folder)
 {
     QFile mounts(QStringLiteral("/proc/self/mounts"));
@@ -309,11 +305,14 @@ int main(int argc, char **argv)
     };
     std::printf("\n%-46s %10s %12s %8s\n", "ms", "no slow d:", "slow d:", "ratio");
     printRow("start-up to the main window painted (median)",
-             median(pick(plainRuns, &Sample::startUp)), median(pick(slowRuns, &Sample::startUp)));
-    printRow("longest block: start-up (median)", median(pick(plainRuns, &Sample::startUpBlock)),
-             median(pick(slowRuns, &Sample::startUpBlock)));
+             BenchStats::median(pick(plainRuns, &Sample::startUp)),
+             BenchStats::median(pick(slowRuns, &Sample::startUp)));
+    printRow("longest block: start-up (median)",
+             BenchStats::median(pick(plainRuns, &Sample::startUpBlock)),
+             BenchStats::median(pick(slowRuns, &Sample::startUpBlock)));
     printRow("longest block: both pickers and OK (median)",
-             median(pick(plainRuns, &Sample::useBlock)), median(pick(slowRuns, &Sample::useBlock)));
+             BenchStats::median(pick(plainRuns, &Sample::useBlock)),
+             BenchStats::median(pick(slowRuns, &Sample::useBlock)));
     printRow("longest block: both pickers and OK (worst)", slowest(plainRuns, &Sample::useBlock),
              slowest(slowRuns, &Sample::useBlock));
     return 0;

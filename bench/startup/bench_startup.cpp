@@ -9,6 +9,8 @@
 #include "app/program.h"
 #include "mainwindow/mainwindow.h"
 
+#include "benchstats.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -181,12 +183,6 @@ Sample measure(const QString &mode, const QString &home, const QString &bus = QS
     return {(fields[0].toLongLong() - started) / 1e6, fields[1].toLongLong()};
 }
 
-template <class T> T median(std::vector<T> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // A private session bus; its address, or nothing if none could be started.
 QString startBus(QProcess &daemon)
 {
@@ -238,7 +234,7 @@ void measureOnHost(int rounds, const QString &home)
         onHost.push_back(measure(tolvane, home, hostBus).ms);
         noHost.push_back(measure(tolvane, home, plainBus).ms);
     }
-    const double h = median(onHost), n = median(noHost);
+    const double h = BenchStats::median(onHost), n = BenchStats::median(noHost);
     std::printf("\nstart-up on a StatusNotifierItem host that reads the item back, %d rounds\n",
                 rounds);
     std::printf("%-26s %10s %10s %8s\n", "", "host", "no host", "ratio");
@@ -277,8 +273,8 @@ int drive(int argc, char **argv)
         bareMs.push_back(b.ms);
         bareKiB.push_back(b.kib);
     }
-    const double tMs = median(tolvaneMs), bMs = median(bareMs);
-    const qint64 tKiB = median(tolvaneKiB), bKiB = median(bareKiB);
+    const double tMs = BenchStats::median(tolvaneMs), bMs = BenchStats::median(bareMs);
+    const qint64 tKiB = BenchStats::median(tolvaneKiB), bKiB = BenchStats::median(bareKiB);
     std::printf("start-up to main window shown, %d rounds, platform %s\n", rounds,
                 qEnvironmentVariableIsSet("DISPLAY") ? "xcb" : "offscreen");
     std::printf("%-26s %10s %10s %8s\n", "", "tolvane", "bare Qt", "ratio");

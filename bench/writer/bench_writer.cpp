@@ -12,6 +12,8 @@
 #include "mainwindow/confirmationwindow.h"
 #include "mainwindow/mainwindow.h"
 
+#include "benchstats.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,24 +25,6 @@
 #include <cstdio>
 #include <functional>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-double timed(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -62,19 +46,19 @@ int main(int argc, char **argv)
     using namespace SettingsEntries;
     std::vector<double> bare, saver, store, press;
     for (int i = 0; i < presses; ++i) {
-        bare.push_back(timed([&] {
+        bare.push_back(BenchStats::timedMs([&] {
             QSaveFile file(hostPath);
             if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
                 !file.commit())
                 std::fprintf(stderr, "bare write failed\n");
         }));
-        saver.push_back(timed([&] {
+        saver.push_back(BenchStats::timedMs([&] {
             if (BatchFileSaver(harness.drives).save(batch.targetPath(), bytes))
                 std::fprintf(stderr, "saver failed\n");
         }));
 
         // What the press stores: the path, the marker, and the marker's removal.
-        store.push_back(timed([&] {
+        store.push_back(BenchStats::timedMs([&] {
             harness.settings->write(lastBatchPath.section, lastBatchPath.key, batch.targetPath());
             harness.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
             harness.settings->deleteSection(unloadMarker.section);
@@ -86,7 +70,7 @@ int main(int argc, char **argv)
         window->txtExe()->setText(steps[2]);
         window->txtDirectorySave()->setText(steps[3]);
         Harness::settle();
-        press.push_back(timed([&] {
+        press.push_back(BenchStats::timedMs([&] {
             window->cmdOK()->click();
             ConfirmationWindow *confirm = harness.forms->load<ConfirmationWindow>();
             confirm->repaint();
@@ -97,15 +81,15 @@ int main(int argc, char **argv)
         Harness::settle();
     }
 
-    const double base = median(bare);
+    const double base = BenchStats::median(bare);
     std::printf("%d presses, medians in ms\n", presses);
     std::printf("%-44s %9s %7s\n", "", "median", "ratio");
     std::printf("%-44s %9.3f %7.2f\n", "bare QSaveFile write (baseline)", base, 1.0);
-    std::printf("%-44s %9.3f %7.2f\n", "BatchFileSaver: checks, drive map, write", median(saver),
-                median(saver) / base);
-    std::printf("%-44s %9.3f %7.2f\n", "its three settings writes", median(store),
-                median(store) / base);
+    std::printf("%-44s %9.3f %7.2f\n", "BatchFileSaver: checks, drive map, write",
+                BenchStats::median(saver), BenchStats::median(saver) / base);
+    std::printf("%-44s %9.3f %7.2f\n", "its three settings writes", BenchStats::median(store),
+                BenchStats::median(store) / base);
     std::printf("%-44s %9.3f %7.2f\n", "\"&OK\" to file committed, confirmation shown",
-                median(press), median(press) / base);
+                BenchStats::median(press), BenchStats::median(press) / base);
     return 0;
 }
