@@ -70,8 +70,16 @@ RegularFile::Content RegularFile::read(const QString &path, qint64 maxSize)
         ::close(fd);
         return content;
     }
+    // Read in pieces rather than into a buffer of the largest size allowed:
+    // a settings file is a few hundred bytes and is read after every change.
     // One byte more than allowed tells a file that grew since it was measured.
-    content.data = file.read(maxSize + 1);
+    while (content.data.size() <= maxSize) {
+        const QByteArray piece =
+            file.read(std::min<qint64>(64 * 1024, maxSize + 1 - content.data.size()));
+        if (piece.isEmpty())
+            break;
+        content.data += piece;
+    }
     content.size = content.data.size();
     if (file.error() != QFileDevice::NoError)
         content.error = file.errorString();
