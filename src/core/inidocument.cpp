@@ -178,6 +178,7 @@ void IniDocument::removeSection(const QString &section)
         m_lines.remove(first, last - first + 1);
         if (markGoes && !m_lines.isEmpty())
             m_lines[0].text.prepend(QChar(0xFEFF));
+        header = first; // the lines from here on are gone; look on above them
     }
 }
 
