@@ -4,7 +4,7 @@
 # times. Each run says how long the main window took to be painted and
 # whether the panel holds the icon, once with the panel up before Tolvane
 # and once with the panel started two seconds after it.
-# Usage: scripts/try-real-panel.sh BUILD_DIR/src/app/tolvane [lxqt-panel|xfce4-panel] [RUNS]
+# Usage: scripts/try-real-panel.sh BUILD_DIR/src/tolvane [lxqt-panel|xfce4-panel] [RUNS]
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 TOLVANE=$(realpath "$1")
 PANEL=${2:-lxqt-panel}
