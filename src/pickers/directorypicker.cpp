@@ -20,7 +20,7 @@
 
 using namespace PickerParts;
 
-DirectoryPicker::DirectoryPicker(Forms &forms) : Form(forms)
+DirectoryPicker::DirectoryPicker(Forms &forms) : PickerWindow(forms)
 {
     setUpWindow(this, "DirectoryBrowseBox", tr("Open Directory"), 4335, 4095);
     m_driveListBox = makeDriveList(this, services(), twipsRect(960, 2760, 2415, 315));
@@ -35,25 +35,10 @@ DirectoryPicker::DirectoryPicker(Forms &forms) : Form(forms)
     // Between the drive list and the buttons, where the layout leaves room.
     m_lblStatus = makeStatusLine(this, twipsRect(120, 3105, 4095, 240));
 
-    setTabOrder(m_driveListBox, m_dirListBox);
-    setTabOrder(m_dirListBox, m_txtFilename);
-    setTabOrder(m_txtFilename, m_ok);
-    setTabOrder(m_ok, m_cancel);
-    m_driveListBox->setFocus();
-
-    startLists(m_driveListBox, m_dirListBox, m_lblStatus);
-    connect(m_driveListBox, &DriveList::driveChanged, this,
-            [this] { m_dirListBox->setPath(m_driveListBox->drive()); });
+    linkCommonParts();
     connect(m_dirListBox, &DirList::pathChanged, this,
             [this] { m_txtFilename->setText(m_dirListBox->path()); });
     connect(m_ok, &QPushButton::clicked, this, &DirectoryPicker::okClicked);
-    connect(m_cancel, &QPushButton::clicked, this, [this] { this->forms().unload(this); });
-}
-
-void DirectoryPicker::loadHandling()
-{
-    centreOnScreen(this);
-    show();
 }
 
 // Referring to the main window loads it again if it was unloaded meanwhile.

@@ -25,7 +25,7 @@
 
 using namespace PickerParts;
 
-ProgramPicker::ProgramPicker(Forms &forms) : Form(forms)
+ProgramPicker::ProgramPicker(Forms &forms) : PickerWindow(forms)
 {
     setUpWindow(this, "FilenameBrowseBox", tr("Open Program Directory"), 5895, 4755);
     m_driveListBox = makeDriveList(this, services(), twipsRect(3480, 3480, 2295, 315));
@@ -45,21 +45,13 @@ ProgramPicker::ProgramPicker(Forms &forms) : Form(forms)
     // Under the file list, where the layout leaves room.
     m_lblStatus = makeStatusLine(this, twipsRect(120, 3690, 3255, 240));
 
-    setTabOrder(m_driveListBox, m_dirListBox);
-    setTabOrder(m_dirListBox, m_txtFilename);
-    setTabOrder(m_txtFilename, m_ok);
-    setTabOrder(m_ok, m_cancel);
+    linkCommonParts();
     setTabOrder(m_cancel, m_fileListBox);
-    m_driveListBox->setFocus();
-
-    startLists(m_driveListBox, m_dirListBox, m_lblStatus);
     m_fileListBox->setFolder(m_dirListBox->folder());
     connect(m_fileListBox, &FileList::busyChanged, m_lblStatus,
             [this](bool busy) { m_lblStatus->setBusy(m_fileListBox, busy); });
     connect(m_fileListBox, &FileList::readFailed, m_lblStatus, &StatusLine::showProblem);
 
-    connect(m_driveListBox, &DriveList::driveChanged, this,
-            [this] { m_dirListBox->setPath(m_driveListBox->drive()); });
     connect(m_dirListBox, &DirList::pathChanged, this,
             [this] { m_fileListBox->setFolder(m_dirListBox->folder()); });
     connect(m_fileListBox, &FileList::fileSelected, this, [this] {
@@ -68,7 +60,6 @@ ProgramPicker::ProgramPicker(Forms &forms) : Form(forms)
     });
     connect(m_txtFilename, &QLineEdit::textChanged, m_fileListBox, &FileList::setPattern);
     connect(m_ok, &QPushButton::clicked, this, &ProgramPicker::okClicked);
-    connect(m_cancel, &QPushButton::clicked, this, [this] { this->forms().unload(this); });
 }
 
 void ProgramPicker::buildLabels()
@@ -106,8 +97,7 @@ void ProgramPicker::buildLabels()
 // change it, and the lists do not move to it.
 void ProgramPicker::loadHandling()
 {
-    centreOnScreen(this);
-    show();
+    PickerWindow::loadHandling();
     m_lblDirectorySearch->setText(forms().load<MainWindowLink>()->directoryStep());
 }
 
