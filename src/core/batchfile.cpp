@@ -1,5 +1,7 @@
 #include "batchfile.h"
 
+#include "codepoints.h"
+
 #include <QChar>
 
 #include <algorithm>
@@ -58,13 +60,6 @@ QString lastPart(const QString &path)
     return path.mid(separator + 1);
 }
 
-QString codePoint(char32_t character)
-{
-    return QStringLiteral("U+%1")
-        .arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'))
-        .toUpper();
-}
-
 } // namespace
 
 BatchFile::BatchFile(std::array<QString, stepCount> steps, CodePage codePage)
@@ -96,13 +91,7 @@ std::optional<BatchFile::Refusal> BatchFile::checkCharacters(int number,
 {
     const QString &text = step(number);
     for (qsizetype i = 0; i < text.size();) {
-        char32_t character = text.at(i).unicode();
-        qsizetype length = 1;
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
-            text.at(i + 1).isLowSurrogate()) {
-            character = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
-            length = 2;
-        }
+        const auto [character, length] = CodePoints::at(text, i);
         QString message;
         if (isLineBreak(character)) {
             message = tr("Step %1 holds a line break. Each step must stay on one line of the "
@@ -112,14 +101,14 @@ std::optional<BatchFile::Refusal> BatchFile::checkCharacters(int number,
             message = tr("Step %1 holds the control character %2, which a batch file cannot "
                          "hold. Please remove it.")
                           .arg(number)
-                          .arg(codePoint(character));
+                          .arg(CodePoints::name(character));
         } else if (!encoder.encode(character)) {
             // A lone surrogate half is no character that could be shown.
             const QString shown = QChar::isSurrogate(character) ? QString() : text.mid(i, length);
             message = tr("Step %1 holds the character \"%2\" (%3), which the batch file's "
                          "character set, code page %4, cannot hold. Please remove or replace it.")
                           .arg(number)
-                          .arg(shown, codePoint(character))
+                          .arg(shown, CodePoints::name(character))
                           .arg(m_codePage.number());
         }
         if (!message.isEmpty())

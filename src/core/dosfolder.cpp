@@ -1,14 +1,22 @@
 #include "dosfolder.h"
 
+#include "codepoints.h"
+#include "dospath.h"
 #include "drivemap.h"
 #include "hostname.h"
+#include "translator.h"
 
-#include <QCoreApplication>
 #include <QRegularExpression>
+
+namespace {
+
+constexpr Translator tr{"DosFolder"};
+
+} // namespace
 
 QString DosFolder::dosPath() const
 {
-    return QString(drive) + QStringLiteral(":\\") + names.join(QLatin1Char('\\'));
+    return DosPath::join(drive, names);
 }
 
 QString DosFolder::hostPath(const DriveMap &drives) const
@@ -42,9 +50,7 @@ std::optional<DosFolder> DosFolder::resolve(const DriveMap &drives, const QStrin
     if (isDriveString(path)) {
         const QChar letter = path.at(0).toLower();
         if (!drives.folderOf(letter)) {
-            *error =
-                QCoreApplication::translate("DosFolder", "drive %1: is not mapped to any folder")
-                    .arg(letter);
+            *error = tr("drive %1: is not mapped to any folder").arg(letter);
             return std::nullopt;
         }
         return processFolder.drive == letter ? processFolder : DosFolder{letter, {}};
@@ -54,8 +60,7 @@ std::optional<DosFolder> DosFolder::resolve(const DriveMap &drives, const QStrin
         const DriveMap::HostPath host = drives.toHost(path);
         const auto dos = host.ok() ? drives.toDos(host.path) : std::nullopt;
         if (!dos) {
-            *error = host.ok() ? QCoreApplication::translate("DosFolder", "it lies on no drive")
-                               : host.error;
+            *error = host.ok() ? tr("it lies on no drive") : host.error;
             return std::nullopt;
         }
         path = *dos;
@@ -81,19 +86,15 @@ DosFolder DosFolder::processFolder(const DriveMap &drives)
 
 QString DosFolder::whyNotDos(const QString &name)
 {
-    const auto say = [](const char *text) {
-        return QCoreApplication::translate("DosFolder", text);
-    };
     if (HostName::hasRawBytes(name))
-        return say("bytes that are not UTF-8 text");
+        return tr("bytes that are not UTF-8 text");
     for (const QChar c : name) {
         if (c == QLatin1Char('\\'))
-            return say("a backslash");
+            return tr("a backslash");
         if (QStringView(u"<>:\"|?*/").contains(c))
-            return say("the character \"%1\"").arg(c);
+            return tr("the character \"%1\"").arg(c);
         if (c.category() == QChar::Other_Control)
-            return say("the control character U+%1")
-                .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+            return tr("the control character %1").arg(CodePoints::name(c.unicode()));
     }
     return {};
 }

@@ -1,8 +1,9 @@
 #include "drivemap.h"
 
+#include "dospath.h"
 #include "hostname.h"
+#include "translator.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -28,10 +29,7 @@ struct DriveMap::RealFolders
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DriveMap", text);
-}
+constexpr Translator tr{"DriveMap"};
 
 bool isSeparator(QChar c)
 {
@@ -269,7 +267,7 @@ std::optional<QString> DriveMap::toDos(const QString &hostPath) const
     const auto found = placeOf(hostPath);
     if (!found)
         return std::nullopt;
-    return QString(found->letter) + QStringLiteral(":\\") + found->names.join(QLatin1Char('\\'));
+    return DosPath::join(found->letter, found->names);
 }
 
 // The kernel gives the current folder with its links resolved already.
@@ -286,8 +284,6 @@ std::optional<DriveMap::Place> DriveMap::currentPlace() const
 QString DriveMap::currentDosFolder() const
 {
     if (const auto current = currentPlace())
-        return QString(current->letter) + QStringLiteral(":\\") +
-               current->names.join(QLatin1Char('\\'));
-    return m_drives.isEmpty() ? QStringLiteral("c:\\")
-                              : QString(m_drives.first().letter) + QStringLiteral(":\\");
+        return DosPath::join(current->letter, current->names);
+    return DosPath::join(m_drives.isEmpty() ? QLatin1Char('c') : m_drives.first().letter, {});
 }

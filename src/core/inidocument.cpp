@@ -1,6 +1,7 @@
 #include "inidocument.h"
 
-#include <QCoreApplication>
+#include "translator.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -8,10 +9,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SettingsStore", text);
-}
+constexpr Translator tr{"SettingsStore"};
 
 // The file keeps a value on one line, trimmed of blanks around it. A value
 // with blanks at either end, or one that is itself quoted, is written inside

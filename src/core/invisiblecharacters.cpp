@@ -1,5 +1,7 @@
 #include "invisiblecharacters.h"
 
+#include "codepoints.h"
+
 bool InvisibleCharacters::isInvisible(char32_t character)
 {
     switch (QChar::category(character)) {
@@ -17,16 +19,9 @@ QString InvisibleCharacters::revealed(const QString &text)
     QString result;
     result.reserve(text.size());
     for (qsizetype i = 0; i < text.size();) {
-        char32_t character = text.at(i).unicode();
-        qsizetype units = 1;
-        if (QChar::isHighSurrogate(character) && i + 1 < text.size() &&
-            text.at(i + 1).isLowSurrogate()) {
-            character = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
-            units = 2;
-        }
+        const auto [character, units] = CodePoints::at(text, i);
         if (isInvisible(character))
-            result +=
-                QStringLiteral("U+%1").arg(quint32(character), 4, 16, QLatin1Char('0')).toUpper();
+            result += CodePoints::name(character);
         else
             result += QStringView(text).mid(i, units);
         i += units;

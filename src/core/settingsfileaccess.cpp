@@ -1,8 +1,8 @@
 #include "settingsfileaccess.h"
 
 #include "regularfile.h"
+#include "translator.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -19,10 +19,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SettingsStore", text);
-}
+constexpr Translator tr{"SettingsStore"};
 
 QString native(const QString &path)
 {

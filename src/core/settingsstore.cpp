@@ -16,11 +16,6 @@ using namespace SettingsFileAccess;
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SettingsStore", text);
-}
-
 QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);

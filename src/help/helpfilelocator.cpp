@@ -2,8 +2,8 @@
 
 #include "core/drivemap.h"
 #include "core/regularfile.h"
+#include "core/translator.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -16,10 +16,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("HelpFileLocator", text);
-}
+constexpr Translator tr{"HelpFileLocator"};
 
 bool isBare(const QString &name)
 {
