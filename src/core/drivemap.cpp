@@ -138,8 +138,10 @@ DriveMap DriveMap::fromWinePrefix(const QString &prefix, const QString &home)
         return true;
     });
     if (drives.isEmpty())
-        drives = {{QLatin1Char('c'), home}, {QLatin1Char('z'), QStringLiteral("/")}};
-    return DriveMap(drives);
+        return DriveMap({{QLatin1Char('c'), home}, {QLatin1Char('z'), QStringLiteral("/")}});
+    DriveMap map(drives);
+    map.m_winePrefix = QDir::cleanPath(QDir(prefix).absolutePath());
+    return map;
 }
 
 std::optional<QString> DriveMap::folderOf(QChar letter) const

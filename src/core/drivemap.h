@@ -29,6 +29,9 @@ public:
     explicit DriveMap(QList<Drive> drives);
 
     const QList<Drive> &drives() const { return m_drives; }
+    // The Wine prefix whose drives these are; empty when they are not a
+    // prefix's (c: the home folder and z: / by default).
+    const QString &winePrefix() const { return m_winePrefix; }
     std::optional<QString> folderOf(QChar letter) const;
 
     struct HostPath
@@ -71,6 +74,7 @@ private:
     void resolveRealFolders();
 
     QList<Drive> m_drives;
+    QString m_winePrefix;
     // Each drive's folder with its links resolved, found on worker threads
     // and shared by every copy of the map.
     std::shared_ptr<RealFolders> m_realFolders;
