@@ -178,7 +178,7 @@ int main(int argc, char **argv)
 
     const auto openPicker = [&](const QString &at) {
         QDir::setCurrent(at);
-        QTest::mouseClick(main->cmdBrowse2(), Qt::LeftButton);
+        QTest::mouseClick(main->browseProgramButton(), Qt::LeftButton);
         return harness.forms->load<ProgramPicker>();
     };
     const auto closePicker = [&](ProgramPicker *box) {
@@ -194,7 +194,7 @@ int main(int argc, char **argv)
         ProgramPicker *box = nullptr;
         openFiles.push_back(timeUntil([&] { box = openPicker(files); },
                                       [&] {
-                                          const FileList *list = box->fileListBox();
+                                          const FileList *list = box->fileList();
                                           return list->model()->rowCount() >= screenful(list);
                                       },
                                       [&] { return box; }));
@@ -202,7 +202,7 @@ int main(int argc, char **argv)
         box = nullptr;
         openFolders.push_back(timeUntil([&] { box = openPicker(folders); },
                                         [&] {
-                                            const DirList *list = box->dirListBox();
+                                            const DirList *list = box->folderList();
                                             return list->model()->rowCount() >= screenful(list);
                                         },
                                         [&] { return box; }));
@@ -217,9 +217,9 @@ int main(int argc, char **argv)
     int baseRows = 0;
     for (int run = 0; run < typingRuns; ++run) {
         ProgramPicker *box = openPicker(files);
-        while (box->fileListBox()->isBusy() || box->dirListBox()->isBusy())
+        while (box->fileList()->isBusy() || box->folderList()->isBusy())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        const auto ours = timeTyping(box->txtFilename(), box->fileListBox(), &ourRows);
+        const auto ours = timeTyping(box->choiceEdit(), box->fileList(), &ourRows);
         typing.insert(typing.end(), ours.begin(), ours.end());
         closePicker(box);
         fileBaseline.m_list.show();

@@ -149,38 +149,38 @@ int runChild(int argc, char **argv)
             return true;
         },
         [&] {
-            main->cmdBrowse()->click();
+            main->browseDirectoryButton()->click();
             return true;
         },
-        [&] { return idle(forms.load<DirectoryPicker>()->dirListBox()); },
+        [&] { return idle(forms.load<DirectoryPicker>()->folderList()); },
         [&] {
-            QTest::keyClick(forms.load<DirectoryPicker>()->driveListBox(), Qt::Key_Down);
-            return true;
-        },
-        [&] {
-            QTest::keyClick(forms.load<DirectoryPicker>()->driveListBox(), Qt::Key_Down);
+            QTest::keyClick(forms.load<DirectoryPicker>()->driveList(), Qt::Key_Down);
             return true;
         },
         [&] {
-            const DirList *list = forms.load<DirectoryPicker>()->dirListBox();
+            QTest::keyClick(forms.load<DirectoryPicker>()->driveList(), Qt::Key_Down);
+            return true;
+        },
+        [&] {
+            const DirList *list = forms.load<DirectoryPicker>()->folderList();
             return list->path() == QStringLiteral("z:\\") && idle(list);
         },
         [&] {
             forms.load<DirectoryPicker>()->cancelButton()->click();
-            main->cmdBrowse2()->click();
+            main->browseProgramButton()->click();
             return true;
         },
         [&] {
             ProgramPicker *box = forms.load<ProgramPicker>();
-            return idle(box->dirListBox()) && !box->fileListBox()->isBusy();
+            return idle(box->folderList()) && !box->fileList()->isBusy();
         },
         [&] {
             forms.load<ProgramPicker>()->cancelButton()->click();
-            main->txtDrive()->setText(QStringLiteral("c:"));
-            main->txtDirectory()->setText(QStringLiteral("c:\\games"));
-            main->txtExe()->setText(QStringLiteral("game.exe"));
-            main->txtDirectorySave()->setText(QStringLiteral("game.bat"));
-            main->cmdOK()->click();
+            main->driveEdit()->setText(QStringLiteral("c:"));
+            main->directoryEdit()->setText(QStringLiteral("c:\\games"));
+            main->programEdit()->setText(QStringLiteral("game.exe"));
+            main->batchFileNameEdit()->setText(QStringLiteral("game.bat"));
+            main->okButton()->click();
             return true;
         },
         [&] { return forms.isLoaded<ConfirmationWindow>(); },

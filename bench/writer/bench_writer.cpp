@@ -65,13 +65,13 @@ int main(int argc, char **argv)
         }));
 
         MainWindow *window = harness.forms->load<MainWindow>();
-        window->txtDrive()->setText(steps[0]);
-        window->txtDirectory()->setText(steps[1]);
-        window->txtExe()->setText(steps[2]);
-        window->txtDirectorySave()->setText(steps[3]);
+        window->driveEdit()->setText(steps[0]);
+        window->directoryEdit()->setText(steps[1]);
+        window->programEdit()->setText(steps[2]);
+        window->batchFileNameEdit()->setText(steps[3]);
         Harness::settle();
         press.push_back(BenchStats::timedMs([&] {
-            window->cmdOK()->click();
+            window->okButton()->click();
             ConfirmationWindow *confirm = harness.forms->load<ConfirmationWindow>();
             confirm->repaint();
             if (!confirm->isVisible())

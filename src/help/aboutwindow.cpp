@@ -43,11 +43,11 @@ AboutWindow::AboutWindow(Forms &forms) : Form(forms)
     image->setGeometry(twipsRect(120, 120, 480, 480));
 
     const int rightMargin = twips(120);
-    m_utilityTitle = Controls::makeLabel(this, "UtilityTitle",
-                                         tr("Tolvane V%1").arg(QStringLiteral(TOLVANE_VERSION)),
-                                         twipsRect(960, 240, 3375, 255));
-    m_utilityTitle->setFont(windowFont(9.75, true));
-    widenLabelToText(m_utilityTitle, rightMargin);
+    m_titleLabel = Controls::makeLabel(this, "UtilityTitle",
+                                       tr("Tolvane V%1").arg(QStringLiteral(TOLVANE_VERSION)),
+                                       twipsRect(960, 240, 3375, 255));
+    m_titleLabel->setFont(windowFont(9.75, true));
+    widenLabelToText(m_titleLabel, rightMargin);
     QLabel *copyright = Controls::makeLabel(this, "Copyright_Version",
                                             tr("Copyright \u00a9 2026 The Tolvane developers"),
                                             twipsRect(960, 720, 1290, 195));
@@ -56,11 +56,11 @@ AboutWindow::AboutWindow(Forms &forms) : Form(forms)
                                            tr("Designed and written by the Tolvane developers"),
                                            twipsRect(960, 960, 2535, 255));
     widenLabelToText(designed, rightMargin);
-    m_utilityDescription = Controls::makeLabel(
+    m_descriptionLabel = Controls::makeLabel(
         this, "UtilityDescription",
         tr("Allows the user to automatically create a simple batch file in 4 simple steps"),
         twipsRect(960, 1320, 3135, 495));
-    fitLabelToText(m_utilityDescription);
+    fitLabelToText(m_descriptionLabel);
 
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));

@@ -19,15 +19,15 @@ public:
 
     explicit AboutWindow(Forms &forms);
 
-    QLabel *utilityTitle() const { return m_utilityTitle; }
-    QLabel *utilityDescription() const { return m_utilityDescription; }
+    QLabel *titleLabel() const { return m_titleLabel; }
+    QLabel *descriptionLabel() const { return m_descriptionLabel; }
     QToolButton *okButton() const { return m_ok; }
 
 protected:
     void loadHandling() override;
 
 private:
-    QLabel *m_utilityTitle;
-    QLabel *m_utilityDescription;
+    QLabel *m_titleLabel;
+    QLabel *m_descriptionLabel;
     QToolButton *m_ok;
 };

@@ -18,8 +18,8 @@ bool BatchFileWriter::confirmBatchFileSettings(MainWindow &window)
     using namespace SettingsEntries;
     Services &services = m_forms.services();
     const BatchFile batch(
-        {window.txtDrive()->text(), window.txtDirectory()->text(), window.txtExe()->text(),
-         window.txtDirectorySave()->text()},
+        {window.driveEdit()->text(), window.directoryEdit()->text(), window.programEdit()->text(),
+         window.batchFileNameEdit()->text()},
         CodePage::fromText(services.settings.read(codePage)).value_or(CodePage::forUser()));
     if (const auto refusal = batch.check()) {
         refuse(window, *refusal);
@@ -45,8 +45,8 @@ bool BatchFileWriter::confirmBatchFileSettings(MainWindow &window)
 void BatchFileWriter::refuse(MainWindow &window, const BatchFile::Refusal &refusal)
 {
     m_forms.services().messages.critical(refusal.message);
-    QLineEdit *const fields[] = {window.txtDrive(), window.txtDirectory(), window.txtExe(),
-                                 window.txtDirectorySave()};
+    QLineEdit *const fields[] = {window.driveEdit(), window.directoryEdit(), window.programEdit(),
+                                 window.batchFileNameEdit()};
     QLineEdit *field = fields[refusal.step - 1];
     field->setFocus();
     if (refusal.length > 0) // show the user which character it is

@@ -33,8 +33,8 @@ constexpr int gap = 240;
 } // namespace
 
 ConfirmationWindow::ConfirmationWindow(Forms &forms)
-    : Form(forms), m_lblBatch1(new QLabel(tr("Batch File has been created"), this)),
-      m_lblBatch2(new PathLabel(this)), m_ok(new QPushButton(tr("&OK"), this)),
+    : Form(forms), m_headingLabel(new QLabel(tr("Batch File has been created"), this)),
+      m_pathLabel(new PathLabel(this)), m_ok(new QPushButton(tr("&OK"), this)),
       m_showWindow(new QCheckBox(tr("Show this window in the future"), this))
 {
     setObjectName(QStringLiteral("TolvaneConfirm"));
@@ -45,10 +45,10 @@ ConfirmationWindow::ConfirmationWindow(Forms &forms)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    m_lblBatch1->setObjectName(QStringLiteral("lblBatch1"));
-    m_lblBatch1->setFont(windowFont(9.75, true));
-    m_lblBatch2->setObjectName(QStringLiteral("lblBatch2"));
-    m_lblBatch2->setFont(windowFont(9.75));
+    m_headingLabel->setObjectName(QStringLiteral("lblBatch1"));
+    m_headingLabel->setFont(windowFont(9.75, true));
+    m_pathLabel->setObjectName(QStringLiteral("lblBatch2"));
+    m_pathLabel->setFont(windowFont(9.75));
     m_ok->setObjectName(QStringLiteral("OK"));
     m_ok->setToolTip(tr("Confirm Batch File Creation"));
     Controls::pressOnEnter(m_ok);
@@ -61,9 +61,9 @@ ConfirmationWindow::ConfirmationWindow(Forms &forms)
     layOut();
 }
 
-QLabel *ConfirmationWindow::lblBatch2() const
+QLabel *ConfirmationWindow::pathLabel() const
 {
-    return m_lblBatch2;
+    return m_pathLabel;
 }
 
 // The path box grows downwards for a long path; everything under it follows.
@@ -72,13 +72,13 @@ void ConfirmationWindow::layOut()
 {
     const int width = twips(clientWidth - 2 * margin);
     if (const QScreen *screen = this->screen())
-        m_lblBatch2->setMaximumTextHeight(screen->availableGeometry().height() / 2);
-    m_lblBatch1->setGeometry(twips(margin), twips(margin), width,
-                             std::max(twips(rowHeight), m_lblBatch1->sizeHint().height()));
-    const int pathTop = m_lblBatch1->geometry().bottom() + 1 + twips(gap) / 2;
-    m_lblBatch2->setGeometry(twips(margin), pathTop, width,
-                             std::max(twips(rowHeight), m_lblBatch2->heightForWidth(width)));
-    const int rowTop = m_lblBatch2->geometry().bottom() + 1 + twips(gap);
+        m_pathLabel->setMaximumTextHeight(screen->availableGeometry().height() / 2);
+    m_headingLabel->setGeometry(twips(margin), twips(margin), width,
+                                std::max(twips(rowHeight), m_headingLabel->sizeHint().height()));
+    const int pathTop = m_headingLabel->geometry().bottom() + 1 + twips(gap) / 2;
+    m_pathLabel->setGeometry(twips(margin), pathTop, width,
+                             std::max(twips(rowHeight), m_pathLabel->heightForWidth(width)));
+    const int rowTop = m_pathLabel->geometry().bottom() + 1 + twips(gap);
     const int buttonHeight = std::max(twips(rowHeight), m_ok->sizeHint().height());
     m_ok->setGeometry(twips(clientWidth - margin - buttonWidth), rowTop, twips(buttonWidth),
                       buttonHeight);
@@ -100,7 +100,7 @@ void ConfirmationWindow::loadHandling()
         return;
     }
     forms().unload<MainWindow>();
-    m_lblBatch2->setText(settings.read(lastBatchPath));
+    m_pathLabel->setText(settings.read(lastBatchPath));
     layOut();
     centreOnScreen(this);
     show();

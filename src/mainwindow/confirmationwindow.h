@@ -21,8 +21,8 @@ public:
 
     explicit ConfirmationWindow(Forms &forms);
 
-    QLabel *lblBatch1() const { return m_lblBatch1; }
-    QLabel *lblBatch2() const;
+    QLabel *headingLabel() const { return m_headingLabel; }
+    QLabel *pathLabel() const;
     QPushButton *okButton() const { return m_ok; }
     QCheckBox *showWindowBox() const { return m_showWindow; }
 
@@ -38,8 +38,8 @@ private:
     void showWindowClicked();
     void layOut();
 
-    QLabel *m_lblBatch1;
-    PathLabel *m_lblBatch2;
+    QLabel *m_headingLabel;
+    PathLabel *m_pathLabel;
     QPushButton *m_ok;
     QCheckBox *m_showWindow;
 };

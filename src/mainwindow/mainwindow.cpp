@@ -120,14 +120,14 @@ void MainWindow::buildSteps(QWidget *client)
         tr("What drive (c, d, e, etc.) is your program on? Please specify the letter plus "
            "the colon (c:, d:, etc.)"),
         twipsRect(120, 360, 5055, 735));
-    m_txtDrive = makeTextBox(frame1, "txtDrive", twipsRect(120, 1200, 5055, 375), lblDrive);
+    m_driveEdit = makeTextBox(frame1, "txtDrive", twipsRect(120, 1200, 5055, 375), lblDrive);
 
     const QLabel *lblDirectory =
         makeLabel(frame2, "lblDirectory",
                   tr("What directory is your program in? (c:\\windows, c:\\winword, c:\\excel, "
                      "etc.)"),
                   twipsRect(120, 360, 4455, 855));
-    m_txtDirectory =
+    m_directoryEdit =
         makeTextBox(frame2, "txtDirectory", twipsRect(120, 1215, 5055, 360), lblDirectory);
 
     const QLabel *lblExe =
@@ -135,7 +135,7 @@ void MainWindow::buildSteps(QWidget *client)
                   tr("What is the name of the .EXE file that executes your program? (winword.exe, "
                      "excel.exe, etc.)"),
                   twipsRect(120, 360, 4815, 615));
-    m_txtExe = makeTextBox(frame3, "txtExe", twipsRect(120, 1200, 5055, 375), lblExe);
+    m_programEdit = makeTextBox(frame3, "txtExe", twipsRect(120, 1200, 5055, 375), lblExe);
     makeLabel(frame3, "InformationLabel",
               tr("Note:  If there are any other parameters that your program requires in order "
                  "to run, you can enter those here after the .EXE file."),
@@ -145,7 +145,7 @@ void MainWindow::buildSteps(QWidget *client)
         makeLabel(frame4, "lblDirectorySave",
                   tr("Please specify a .BAT filename (notepad.bat, wordpad.bat, solitaire.bat)"),
                   twipsRect(120, 360, 4380, 765));
-    m_txtDirectorySave =
+    m_batchFileNameEdit =
         makeTextBox(frame4, "txtDirectorySave", twipsRect(120, 1200, 5055, 375), lblDirectorySave);
     makeLabel(frame4, "Label1",
               tr("Note:  Filename will be automatically saved in the directory specified in "
@@ -156,25 +156,25 @@ void MainWindow::buildSteps(QWidget *client)
 // The two Browse buttons belong to the window, drawn over their frames.
 void MainWindow::buildButtons(QWidget *client)
 {
-    m_cmdOK = Controls::makeButton(client, "cmdOK", tr("&OK"), twipsRect(3840, 6480, 1215, 495),
-                                   tr("Confirm Batch File Settings"));
-    m_cmdBrowse =
+    m_okButton = Controls::makeButton(client, "cmdOK", tr("&OK"), twipsRect(3840, 6480, 1215, 495),
+                                      tr("Confirm Batch File Settings"));
+    m_browseDirectoryButton =
         Controls::makeButton(client, "cmdBrowse", tr("Browse..."), twipsRect(9360, 2520, 1215, 495),
                              tr("Browse for Directory"));
-    m_cmdBrowse2 =
+    m_browseProgramButton =
         Controls::makeButton(client, "cmdBrowse2", tr("Browse..."),
                              twipsRect(3960, 5280, 1215, 495), tr("Browse for Filename"));
-    m_cmdExit = Controls::makeButton(client, "cmdExit", tr("E&xit"),
-                                     twipsRect(5640, 6480, 1215, 495), tr("Exit"));
+    m_exitButton = Controls::makeButton(client, "cmdExit", tr("E&xit"),
+                                        twipsRect(5640, 6480, 1215, 495), tr("Exit"));
     // Both read "Browse..." on the screen; a screen reader tells them apart.
-    m_cmdBrowse->setAccessibleName(tr("Browse for the step 2 directory"));
-    m_cmdBrowse2->setAccessibleName(tr("Browse for the step 3 program"));
-    connect(m_cmdExit, &QPushButton::clicked, this, [this] { services().exitDecision(); });
-    connect(m_cmdOK, &QPushButton::clicked, this,
+    m_browseDirectoryButton->setAccessibleName(tr("Browse for the step 2 directory"));
+    m_browseProgramButton->setAccessibleName(tr("Browse for the step 3 program"));
+    connect(m_exitButton, &QPushButton::clicked, this, [this] { services().exitDecision(); });
+    connect(m_okButton, &QPushButton::clicked, this,
             [this] { BatchFileWriter(forms()).confirmBatchFileSettings(*this); });
-    connect(m_cmdBrowse, &QPushButton::clicked, this,
+    connect(m_browseDirectoryButton, &QPushButton::clicked, this,
             [this] { forms().load(WindowKind::DirectoryPicker); });
-    connect(m_cmdBrowse2, &QPushButton::clicked, this,
+    connect(m_browseProgramButton, &QPushButton::clicked, this,
             [this] { forms().load(WindowKind::ProgramPicker); });
 }
 
@@ -182,60 +182,59 @@ void MainWindow::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    m_mnuExit = makeAction(this, "mnuExit", tr("E&xit"));
-    file->addAction(m_mnuExit);
-    connect(m_mnuExit, &QAction::triggered, this, [this] { services().exitDecision(); });
+    m_exitAction = makeAction(this, "mnuExit", tr("E&xit"));
+    file->addAction(m_exitAction);
+    connect(m_exitAction, &QAction::triggered, this, [this] { services().exitDecision(); });
 
     QMenu *view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     QMenu *confirmations = view->addMenu(tr("Confirmation Windows"));
     confirmations->setObjectName(QStringLiteral("mnuConfirmationWindow"));
-    m_mnuTolvaneConfirmation =
+    m_batchConfirmationAction =
         makeCheckAction(this, "mnuTolvaneConfirmation", tr("Batch File Confirmation"), false);
-    m_mnuEnableTrayIconConfirmation = makeCheckAction(this, "mnuEnableTrayIconConfirmation",
-                                                      tr("Enable Tray Icon Confirmation"), false);
-    confirmations->addAction(m_mnuTolvaneConfirmation);
-    confirmations->addAction(m_mnuEnableTrayIconConfirmation);
-    connect(m_mnuTolvaneConfirmation, &QAction::triggered, this, [this] {
+    m_enableTrayConfirmationAction = makeCheckAction(this, "mnuEnableTrayIconConfirmation",
+                                                     tr("Enable Tray Icon Confirmation"), false);
+    confirmations->addAction(m_batchConfirmationAction);
+    confirmations->addAction(m_enableTrayConfirmationAction);
+    connect(m_batchConfirmationAction, &QAction::triggered, this, [this] {
         ConfirmationWindow::batchFileConfirmationClicked(forms(),
-                                                         m_mnuTolvaneConfirmation->isChecked());
+                                                         m_batchConfirmationAction->isChecked());
     });
-    connect(m_mnuEnableTrayIconConfirmation, &QAction::triggered, this,
+    connect(m_enableTrayConfirmationAction, &QAction::triggered, this,
             &MainWindow::enableTrayConfirmationClicked);
-    m_mnuLoadTrayIcononStartup =
+    m_loadOnStartupAction =
         makeCheckAction(this, "mnuLoadTrayIcononStartup", tr("&Load Tray Icon on Startup"), true);
-    view->addAction(m_mnuLoadTrayIcononStartup);
-    connect(m_mnuLoadTrayIcononStartup, &QAction::triggered, this,
-            &MainWindow::loadOnStartupClicked);
+    view->addAction(m_loadOnStartupAction);
+    connect(m_loadOnStartupAction, &QAction::triggered, this, &MainWindow::loadOnStartupClicked);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    m_mnuTolvaneHelp = makeAction(this, "mnuTolvaneHelp", tr("&Tolvane Help"));
-    m_mnuTolvaneHelp->setShortcut(QKeySequence(Qt::Key_F1));
-    m_mnuContactingtheAuthor =
+    m_helpContentsAction = makeAction(this, "mnuTolvaneHelp", tr("&Tolvane Help"));
+    m_helpContentsAction->setShortcut(QKeySequence(Qt::Key_F1));
+    m_contactAuthorAction =
         makeAction(this, "mnuContactingtheAuthor", tr("How To &Contact the Author"));
-    m_mnuLicenseAgreement = makeAction(this, "mnuLicenseAgreement", tr("&License Agreement"));
-    m_mnuAboutTolvane = makeAction(this, "mnuAboutTolvane", tr("&About Tolvane"));
-    help->addAction(m_mnuTolvaneHelp);
-    help->addAction(m_mnuContactingtheAuthor);
+    m_licenceAction = makeAction(this, "mnuLicenseAgreement", tr("&License Agreement"));
+    m_aboutAction = makeAction(this, "mnuAboutTolvane", tr("&About Tolvane"));
+    help->addAction(m_helpContentsAction);
+    help->addAction(m_contactAuthorAction);
     help->addSeparator()->setObjectName(QStringLiteral("mnuSeparator3"));
-    help->addAction(m_mnuLicenseAgreement);
+    help->addAction(m_licenceAction);
     help->addSeparator()->setObjectName(QStringLiteral("mnuSeparator4"));
-    help->addAction(m_mnuAboutTolvane);
-    connect(m_mnuTolvaneHelp, &QAction::triggered, this,
+    help->addAction(m_aboutAction);
+    connect(m_helpContentsAction, &QAction::triggered, this,
             [this] { HelpTopics::showContents(*m_helpControl, services().settings); });
-    connect(m_mnuContactingtheAuthor, &QAction::triggered, this,
+    connect(m_contactAuthorAction, &QAction::triggered, this,
             [this] { HelpTopics::showContactTopic(*m_helpControl, services().settings); });
-    connect(m_mnuLicenseAgreement, &QAction::triggered, this,
+    connect(m_licenceAction, &QAction::triggered, this,
             [this] { HelpTopics::showLicenceTopic(*m_helpControl, services().settings); });
-    connect(m_mnuAboutTolvane, &QAction::triggered, this,
-            [this] { forms().load(WindowKind::About); });
+    connect(m_aboutAction, &QAction::triggered, this, [this] { forms().load(WindowKind::About); });
 }
 
 void MainWindow::setTabOrder()
 {
-    const QList<QWidget *> order{m_txtDrive, m_txtDirectory, m_txtExe,     m_txtDirectorySave,
-                                 m_cmdOK,    m_cmdBrowse,    m_cmdBrowse2, m_cmdExit};
+    const QList<QWidget *> order{m_driveEdit,           m_directoryEdit, m_programEdit,
+                                 m_batchFileNameEdit,   m_okButton,      m_browseDirectoryButton,
+                                 m_browseProgramButton, m_exitButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -250,11 +249,11 @@ void MainWindow::loadHandling()
         show();
     else
         forms().load(WindowKind::FirstRunDefaults);
-    m_mnuTolvaneConfirmation->setChecked(store.isOn(showConfirmation));
-    m_mnuEnableTrayIconConfirmation->setChecked(store.isOn(enableTrayDialog));
+    m_batchConfirmationAction->setChecked(store.isOn(showConfirmation));
+    m_enableTrayConfirmationAction->setChecked(store.isOn(enableTrayDialog));
     applyTrayPreference();
     forms().load<TrayHostLink>()->setLoadOnStartupChecked(store.isOn(loadOnStartup));
-    m_mnuLoadTrayIcononStartup->setChecked(store.isOn(loadOnStartup));
+    m_loadOnStartupAction->setChecked(store.isOn(loadOnStartup));
 }
 
 // The icon follows the stored text exactly: only "1" shows it.
@@ -279,7 +278,7 @@ void MainWindow::unloadHandling()
 // unload marker.
 void MainWindow::loadOnStartupClicked()
 {
-    const bool on = m_mnuLoadTrayIcononStartup->isChecked();
+    const bool on = m_loadOnStartupAction->isChecked();
     forms().load<TrayHostLink>()->setLoadOnStartupChecked(on);
     services().settings.write(SettingsEntries::loadOnStartup, SettingsEntries::flag(on));
     forms().load(on ? WindowKind::EnableTrayIcon : WindowKind::DisableTrayIcon);
@@ -288,7 +287,7 @@ void MainWindow::loadOnStartupClicked()
 // Stores the new checkmark; an Enable Tray Icon dialog left loaded goes.
 void MainWindow::enableTrayConfirmationClicked()
 {
-    const bool on = m_mnuEnableTrayIconConfirmation->isChecked();
+    const bool on = m_enableTrayConfirmationAction->isChecked();
     services().settings.write(SettingsEntries::enableTrayDialog, SettingsEntries::flag(on));
     forms().unload(WindowKind::EnableTrayIcon);
 }
@@ -324,35 +323,35 @@ void MainWindow::sendToTray()
 
 bool MainWindow::isLoadOnStartupChecked() const
 {
-    return m_mnuLoadTrayIcononStartup->isChecked();
+    return m_loadOnStartupAction->isChecked();
 }
 
 void MainWindow::setLoadOnStartupChecked(bool checked)
 {
-    m_mnuLoadTrayIcononStartup->setChecked(checked);
+    m_loadOnStartupAction->setChecked(checked);
 }
 
 void MainWindow::setBatchConfirmationChecked(bool checked)
 {
-    m_mnuTolvaneConfirmation->setChecked(checked);
+    m_batchConfirmationAction->setChecked(checked);
 }
 
 void MainWindow::setEnableTrayConfirmationChecked(bool checked)
 {
-    m_mnuEnableTrayIconConfirmation->setChecked(checked);
+    m_enableTrayConfirmationAction->setChecked(checked);
 }
 
 QString MainWindow::directoryStep() const
 {
-    return m_txtDirectory->text();
+    return m_directoryEdit->text();
 }
 
 void MainWindow::setDirectoryStep(const QString &directory)
 {
-    m_txtDirectory->setText(directory);
+    m_directoryEdit->setText(directory);
 }
 
 void MainWindow::setProgramStep(const QString &program)
 {
-    m_txtExe->setText(program);
+    m_programEdit->setText(program);
 }

@@ -22,24 +22,24 @@ class MainWindow : public QMainWindow, public Form, public MainWindowLink
 public:
     explicit MainWindow(Forms &forms);
 
-    QLineEdit *txtDrive() const { return m_txtDrive; }
-    QLineEdit *txtDirectory() const { return m_txtDirectory; }
-    QLineEdit *txtExe() const { return m_txtExe; }
-    QLineEdit *txtDirectorySave() const { return m_txtDirectorySave; }
+    QLineEdit *driveEdit() const { return m_driveEdit; }
+    QLineEdit *directoryEdit() const { return m_directoryEdit; }
+    QLineEdit *programEdit() const { return m_programEdit; }
+    QLineEdit *batchFileNameEdit() const { return m_batchFileNameEdit; }
 
-    QPushButton *cmdOK() const { return m_cmdOK; }
-    QPushButton *cmdBrowse() const { return m_cmdBrowse; }
-    QPushButton *cmdBrowse2() const { return m_cmdBrowse2; }
-    QPushButton *cmdExit() const { return m_cmdExit; }
+    QPushButton *okButton() const { return m_okButton; }
+    QPushButton *browseDirectoryButton() const { return m_browseDirectoryButton; }
+    QPushButton *browseProgramButton() const { return m_browseProgramButton; }
+    QPushButton *exitButton() const { return m_exitButton; }
 
-    QAction *mnuExit() const { return m_mnuExit; }
-    QAction *mnuTolvaneConfirmation() const { return m_mnuTolvaneConfirmation; }
-    QAction *mnuEnableTrayIconConfirmation() const { return m_mnuEnableTrayIconConfirmation; }
-    QAction *mnuLoadTrayIcononStartup() const { return m_mnuLoadTrayIcononStartup; }
-    QAction *mnuTolvaneHelp() const { return m_mnuTolvaneHelp; }
-    QAction *mnuContactingtheAuthor() const { return m_mnuContactingtheAuthor; }
-    QAction *mnuLicenseAgreement() const { return m_mnuLicenseAgreement; }
-    QAction *mnuAboutTolvane() const { return m_mnuAboutTolvane; }
+    QAction *exitAction() const { return m_exitAction; }
+    QAction *batchConfirmationAction() const { return m_batchConfirmationAction; }
+    QAction *enableTrayConfirmationAction() const { return m_enableTrayConfirmationAction; }
+    QAction *loadOnStartupAction() const { return m_loadOnStartupAction; }
+    QAction *helpContentsAction() const { return m_helpContentsAction; }
+    QAction *contactAuthorAction() const { return m_contactAuthorAction; }
+    QAction *licenceAction() const { return m_licenceAction; }
+    QAction *aboutAction() const { return m_aboutAction; }
 
     bool isShown() const override;
     void showInFront() override;
@@ -69,23 +69,23 @@ private:
     void enableTrayConfirmationClicked();
     void trayControlActivated();
 
-    QLineEdit *m_txtDrive = nullptr;
-    QLineEdit *m_txtDirectory = nullptr;
-    QLineEdit *m_txtExe = nullptr;
-    QLineEdit *m_txtDirectorySave = nullptr;
-    QPushButton *m_cmdOK = nullptr;
-    QPushButton *m_cmdBrowse = nullptr;
-    QPushButton *m_cmdBrowse2 = nullptr;
-    QPushButton *m_cmdExit = nullptr;
+    QLineEdit *m_driveEdit = nullptr;
+    QLineEdit *m_directoryEdit = nullptr;
+    QLineEdit *m_programEdit = nullptr;
+    QLineEdit *m_batchFileNameEdit = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_browseDirectoryButton = nullptr;
+    QPushButton *m_browseProgramButton = nullptr;
+    QPushButton *m_exitButton = nullptr;
 
-    QAction *m_mnuExit = nullptr;
-    QAction *m_mnuTolvaneConfirmation = nullptr;
-    QAction *m_mnuEnableTrayIconConfirmation = nullptr;
-    QAction *m_mnuLoadTrayIcononStartup = nullptr;
-    QAction *m_mnuTolvaneHelp = nullptr;
-    QAction *m_mnuContactingtheAuthor = nullptr;
-    QAction *m_mnuLicenseAgreement = nullptr;
-    QAction *m_mnuAboutTolvane = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_batchConfirmationAction = nullptr;
+    QAction *m_enableTrayConfirmationAction = nullptr;
+    QAction *m_loadOnStartupAction = nullptr;
+    QAction *m_helpContentsAction = nullptr;
+    QAction *m_contactAuthorAction = nullptr;
+    QAction *m_licenceAction = nullptr;
+    QAction *m_aboutAction = nullptr;
 
     TrayIconControl *m_trayIconControl = nullptr;
     HelpControl *m_helpControl = nullptr;

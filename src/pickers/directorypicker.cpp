@@ -23,21 +23,21 @@ using namespace PickerParts;
 DirectoryPicker::DirectoryPicker(Forms &forms) : PickerWindow(forms)
 {
     setUpWindow(this, "DirectoryBrowseBox", tr("Open Directory"), 4335, 4095);
-    m_driveListBox = makeDriveList(this, services(), twipsRect(960, 2760, 2415, 315));
-    m_dirListBox = makeDirList(this, services(), twipsRect(960, 600, 2415, 1890));
-    m_txtFilename = Controls::makeTextBox(this, "txtFilename", twipsRect(960, 240, 2415, 285));
-    m_txtFilename->setFont(windowFont(8.25));
-    m_txtFilename->setAccessibleName(tr("Directory"));
+    m_driveList = makeDriveList(this, services(), twipsRect(960, 2760, 2415, 315));
+    m_folderList = makeDirList(this, services(), twipsRect(960, 600, 2415, 1890));
+    m_choiceEdit = Controls::makeTextBox(this, "txtFilename", twipsRect(960, 240, 2415, 285));
+    m_choiceEdit->setFont(windowFont(8.25));
+    m_choiceEdit->setAccessibleName(tr("Directory"));
     m_ok = Controls::makeButton(this, "OK", tr("&OK"), twipsRect(840, 3360, 1215, 495),
                                 tr("Confirm Directory Name"));
     m_cancel = Controls::makeButton(this, "Cancel", tr("&Cancel"), twipsRect(2400, 3360, 1215, 495),
                                     tr("Back to Tolvane"));
     // Between the drive list and the buttons, where the layout leaves room.
-    m_lblStatus = makeStatusLine(this, twipsRect(120, 3105, 4095, 240));
+    m_statusLine = makeStatusLine(this, twipsRect(120, 3105, 4095, 240));
 
     linkCommonParts();
-    connect(m_dirListBox, &DirList::pathChanged, this,
-            [this] { m_txtFilename->setText(m_dirListBox->path()); });
+    connect(m_folderList, &DirList::pathChanged, this,
+            [this] { m_choiceEdit->setText(m_folderList->path()); });
     connect(m_ok, &QPushButton::clicked, this, &DirectoryPicker::okClicked);
 }
 
@@ -46,9 +46,9 @@ DirectoryPicker::DirectoryPicker(Forms &forms) : PickerWindow(forms)
 // batch file somewhere else (a\b is two folders in DOS), so it is refused.
 void DirectoryPicker::okClicked()
 {
-    const QString text = m_txtFilename->text();
-    if (text == m_dirListBox->path()) {
-        if (const auto name = m_dirListBox->folder().firstNameNotDos()) {
+    const QString text = m_choiceEdit->text();
+    if (text == m_folderList->path()) {
+        if (const auto name = m_folderList->folder().firstNameNotDos()) {
             services().messages.critical(
                 tr("%1 cannot be used in a batch file: the folder name \"%2\" holds %3.")
                     .arg(HostName::forDisplay(text), HostName::forDisplay(*name),

@@ -13,15 +13,15 @@
 
 void PickerWindow::linkCommonParts()
 {
-    setTabOrder(m_driveListBox, m_dirListBox);
-    setTabOrder(m_dirListBox, m_txtFilename);
-    setTabOrder(m_txtFilename, m_ok);
+    setTabOrder(m_driveList, m_folderList);
+    setTabOrder(m_folderList, m_choiceEdit);
+    setTabOrder(m_choiceEdit, m_ok);
     setTabOrder(m_ok, m_cancel);
-    m_driveListBox->setFocus();
+    m_driveList->setFocus();
 
-    PickerParts::startLists(m_driveListBox, m_dirListBox, m_lblStatus);
-    connect(m_driveListBox, &DriveList::driveChanged, this,
-            [this] { m_dirListBox->setPath(m_driveListBox->drive()); });
+    PickerParts::startLists(m_driveList, m_folderList, m_statusLine);
+    connect(m_driveList, &DriveList::driveChanged, this,
+            [this] { m_folderList->setPath(m_driveList->drive()); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { this->forms().unload(this); });
 }
 

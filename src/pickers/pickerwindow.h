@@ -18,12 +18,12 @@ class PickerWindow : public QWidget, public Form
     Q_OBJECT
 
 public:
-    DriveList *driveListBox() const { return m_driveListBox; }
-    DirList *dirListBox() const { return m_dirListBox; }
-    QLineEdit *txtFilename() const { return m_txtFilename; }
+    DriveList *driveList() const { return m_driveList; }
+    DirList *folderList() const { return m_folderList; }
+    QLineEdit *choiceEdit() const { return m_choiceEdit; }
     QPushButton *okButton() const { return m_ok; }
     QPushButton *cancelButton() const { return m_cancel; }
-    StatusLine *lblStatus() const { return m_lblStatus; }
+    StatusLine *statusLine() const { return m_statusLine; }
 
 protected:
     explicit PickerWindow(Forms &forms) : Form(forms) {}
@@ -36,10 +36,10 @@ protected:
     // Centred on the screen, shown.
     void loadHandling() override;
 
-    DriveList *m_driveListBox = nullptr;
-    DirList *m_dirListBox = nullptr;
-    QLineEdit *m_txtFilename = nullptr;
+    DriveList *m_driveList = nullptr;
+    DirList *m_folderList = nullptr;
+    QLineEdit *m_choiceEdit = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
-    StatusLine *m_lblStatus = nullptr;
+    StatusLine *m_statusLine = nullptr;
 };

@@ -28,37 +28,37 @@ using namespace PickerParts;
 ProgramPicker::ProgramPicker(Forms &forms) : PickerWindow(forms)
 {
     setUpWindow(this, "FilenameBrowseBox", tr("Open Program Directory"), 5895, 4755);
-    m_driveListBox = makeDriveList(this, services(), twipsRect(3480, 3480, 2295, 315));
-    m_dirListBox = makeDirList(this, services(), twipsRect(3480, 1200, 2295, 1890));
-    m_txtFilename = Controls::makeTextBox(this, "txtFilename", twipsRect(3480, 720, 2295, 285));
-    m_txtFilename->setFont(windowFont(8.25));
+    m_driveList = makeDriveList(this, services(), twipsRect(3480, 3480, 2295, 315));
+    m_folderList = makeDirList(this, services(), twipsRect(3480, 1200, 2295, 1890));
+    m_choiceEdit = Controls::makeTextBox(this, "txtFilename", twipsRect(3480, 720, 2295, 285));
+    m_choiceEdit->setFont(windowFont(8.25));
     m_ok = Controls::makeButton(this, "OK", tr("&OK"), twipsRect(1440, 4080, 1215, 495),
                                 tr("Confirm .EXE filename"));
     m_cancel = Controls::makeButton(this, "Cancel", tr("&Cancel"), twipsRect(3360, 4080, 1215, 495),
                                     tr("Back to Tolvane"));
-    m_fileListBox = new FileList(services().drives, this);
-    m_fileListBox->setObjectName(QStringLiteral("FileListBox"));
-    m_fileListBox->setFont(windowFont(8.25));
-    m_fileListBox->setAccessibleName(tr("Files"));
-    m_fileListBox->setGeometry(twipsRect(120, 1200, 3255, 2430));
+    m_fileList = new FileList(services().drives, this);
+    m_fileList->setObjectName(QStringLiteral("FileListBox"));
+    m_fileList->setFont(windowFont(8.25));
+    m_fileList->setAccessibleName(tr("Files"));
+    m_fileList->setGeometry(twipsRect(120, 1200, 3255, 2430));
     buildLabels();
     // Under the file list, where the layout leaves room.
-    m_lblStatus = makeStatusLine(this, twipsRect(120, 3690, 3255, 240));
+    m_statusLine = makeStatusLine(this, twipsRect(120, 3690, 3255, 240));
 
     linkCommonParts();
-    setTabOrder(m_cancel, m_fileListBox);
-    m_fileListBox->setFolder(m_dirListBox->folder());
-    connect(m_fileListBox, &FileList::busyChanged, m_lblStatus,
-            [this](bool busy) { m_lblStatus->setBusy(m_fileListBox, busy); });
-    connect(m_fileListBox, &FileList::readFailed, m_lblStatus, &StatusLine::showProblem);
+    setTabOrder(m_cancel, m_fileList);
+    m_fileList->setFolder(m_folderList->folder());
+    connect(m_fileList, &FileList::busyChanged, m_statusLine,
+            [this](bool busy) { m_statusLine->setBusy(m_fileList, busy); });
+    connect(m_fileList, &FileList::readFailed, m_statusLine, &StatusLine::showProblem);
 
-    connect(m_dirListBox, &DirList::pathChanged, this,
-            [this] { m_fileListBox->setFolder(m_dirListBox->folder()); });
-    connect(m_fileListBox, &FileList::fileSelected, this, [this] {
-        m_pickedName = m_fileListBox->fileName();
-        m_txtFilename->setText(m_pickedName);
+    connect(m_folderList, &DirList::pathChanged, this,
+            [this] { m_fileList->setFolder(m_folderList->folder()); });
+    connect(m_fileList, &FileList::fileSelected, this, [this] {
+        m_pickedName = m_fileList->fileName();
+        m_choiceEdit->setText(m_pickedName);
     });
-    connect(m_txtFilename, &QLineEdit::textChanged, m_fileListBox, &FileList::setPattern);
+    connect(m_choiceEdit, &QLineEdit::textChanged, m_fileList, &FileList::setPattern);
     connect(m_ok, &QPushButton::clicked, this, &ProgramPicker::okClicked);
 }
 
@@ -76,21 +76,21 @@ void ProgramPicker::buildLabels()
     QLabel *lblDirectory =
         makeLabel("lblDirectory", tr("Searching in Directory:"), twipsRect(120, 120, 1935, 255));
     // A screen reader names the box after its label.
-    directoryLabel->setBuddy(m_txtFilename);
+    directoryLabel->setBuddy(m_choiceEdit);
     for (QLabel *label : {directoryLabel, lblDirectory}) {
         label->setWordWrap(true);
         fitLabelToText(label);
     }
     // Drawn as a field: white, with a single-line border.
-    m_lblDirectorySearch = makeLabel("lblDirectorySearch", {}, twipsRect(2040, 120, 3735, 255));
-    m_lblDirectorySearch->setTextFormat(Qt::PlainText);
-    m_lblDirectorySearch->setFrameShape(QFrame::Box);
-    m_lblDirectorySearch->setLineWidth(1);
-    m_lblDirectorySearch->setAutoFillBackground(true);
-    QPalette field = m_lblDirectorySearch->palette();
+    m_searchedFolderLabel = makeLabel("lblDirectorySearch", {}, twipsRect(2040, 120, 3735, 255));
+    m_searchedFolderLabel->setTextFormat(Qt::PlainText);
+    m_searchedFolderLabel->setFrameShape(QFrame::Box);
+    m_searchedFolderLabel->setLineWidth(1);
+    m_searchedFolderLabel->setAutoFillBackground(true);
+    QPalette field = m_searchedFolderLabel->palette();
     field.setColor(QPalette::Window, Qt::white);
     field.setColor(QPalette::WindowText, Qt::black);
-    m_lblDirectorySearch->setPalette(field);
+    m_searchedFolderLabel->setPalette(field);
 }
 
 // The field shows step 2 as it was when the picker opened; browsing does not
@@ -98,7 +98,7 @@ void ProgramPicker::buildLabels()
 void ProgramPicker::loadHandling()
 {
     PickerWindow::loadHandling();
-    m_lblDirectorySearch->setText(forms().load<MainWindowLink>()->directoryStep());
+    m_searchedFolderLabel->setText(forms().load<MainWindowLink>()->directoryStep());
 }
 
 // Referring to the main window loads it again if it was unloaded meanwhile.
@@ -107,7 +107,7 @@ void ProgramPicker::loadHandling()
 // holds parameters, patterns and whole command lines too).
 void ProgramPicker::okClicked()
 {
-    QString program = m_txtFilename->text();
+    QString program = m_choiceEdit->text();
     if (!program.isEmpty() && program == m_pickedName) {
         if (const QString why = DosFolder::whyNotDos(program); !why.isEmpty()) {
             services().messages.critical(

@@ -18,8 +18,8 @@ public:
 
     explicit ProgramPicker(Forms &forms);
 
-    FileList *fileListBox() const { return m_fileListBox; }
-    QLabel *lblDirectorySearch() const { return m_lblDirectorySearch; }
+    FileList *fileList() const { return m_fileList; }
+    QLabel *searchedFolderLabel() const { return m_searchedFolderLabel; }
 
 protected:
     void loadHandling() override;
@@ -28,7 +28,7 @@ private:
     void buildLabels();
     void okClicked();
 
-    FileList *m_fileListBox;
-    QLabel *m_lblDirectorySearch = nullptr;
+    FileList *m_fileList;
+    QLabel *m_searchedFolderLabel = nullptr;
     QString m_pickedName; // the last name taken from the file list
 };

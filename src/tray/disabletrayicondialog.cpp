@@ -14,9 +14,9 @@
 #include <QPushButton>
 
 DisableTrayIconDialog::DisableTrayIconDialog(Forms &forms)
-    : Form(forms),
-      m_cmdYes(Controls::makeButton(this, "cmdYes", tr("&Yes"), twipsRect(1560, 1440, 1215, 375))),
-      m_cmdNo(Controls::makeButton(this, "cmdNo", tr("&No"), twipsRect(3000, 1440, 1215, 375)))
+    : Form(forms), m_yesButton(Controls::makeButton(this, "cmdYes", tr("&Yes"),
+                                                    twipsRect(1560, 1440, 1215, 375))),
+      m_noButton(Controls::makeButton(this, "cmdNo", tr("&No"), twipsRect(3000, 1440, 1215, 375)))
 {
     TrayDialogLayout::makeDialogWindow(this, "DisableTrayIcon", tr("Disable Tray Icon"));
     TrayDialogLayout::addInformationIcon(this);
@@ -26,18 +26,19 @@ DisableTrayIconDialog::DisableTrayIconDialog(Forms &forms)
            "you would like to disable it? If you disable, changes will not take effect until "
            "the next time you start Tolvane."),
         twipsRect(960, 240, 4575, 975));
-    QWidget::setTabOrder(m_cmdYes, m_cmdNo);
-    TrayDialogLayout::finish(this, QSize(twips(5775), twips(2055)), text, {m_cmdYes, m_cmdNo});
+    QWidget::setTabOrder(m_yesButton, m_noButton);
+    TrayDialogLayout::finish(this, QSize(twips(5775), twips(2055)), text,
+                             {m_yesButton, m_noButton});
 
-    connect(m_cmdYes, &QPushButton::clicked, this, &DisableTrayIconDialog::onYes);
-    connect(m_cmdNo, &QPushButton::clicked, this, &DisableTrayIconDialog::onNo);
+    connect(m_yesButton, &QPushButton::clicked, this, &DisableTrayIconDialog::onYes);
+    connect(m_noButton, &QPushButton::clicked, this, &DisableTrayIconDialog::onNo);
 }
 
 void DisableTrayIconDialog::loadHandling()
 {
     show();
     activateWindow();
-    m_cmdNo->setFocus();
+    m_noButton->setFocus();
 }
 
 void DisableTrayIconDialog::onYes()

@@ -18,8 +18,8 @@ public:
 
     explicit DisableTrayIconDialog(Forms &forms);
 
-    QPushButton *cmdYes() const { return m_cmdYes; }
-    QPushButton *cmdNo() const { return m_cmdNo; }
+    QPushButton *yesButton() const { return m_yesButton; }
+    QPushButton *noButton() const { return m_noButton; }
 
 protected:
     void loadHandling() override;
@@ -28,6 +28,6 @@ private:
     void onYes();
     void onNo();
 
-    QPushButton *m_cmdYes;
-    QPushButton *m_cmdNo;
+    QPushButton *m_yesButton;
+    QPushButton *m_noButton;
 };

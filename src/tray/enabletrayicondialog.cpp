@@ -14,8 +14,8 @@
 #include <QPushButton>
 
 EnableTrayIconDialog::EnableTrayIconDialog(Forms &forms)
-    : Form(forms), m_check1(new QCheckBox(tr("Show this window in the future"), this)),
-      m_cmdOK(new QPushButton(tr("&OK"), this))
+    : Form(forms), m_showAgainBox(new QCheckBox(tr("Show this window in the future"), this)),
+      m_okButton(new QPushButton(tr("&OK"), this))
 {
     TrayDialogLayout::makeDialogWindow(this, "EnableTrayIcon", tr("Enable Tray Icon"));
     TrayDialogLayout::addInformationIcon(this);
@@ -23,24 +23,25 @@ EnableTrayIconDialog::EnableTrayIconDialog(Forms &forms)
         this, tr("The Tray Icon will be visible the next time you start Tolvane"),
         twipsRect(960, 300, 3735, 495));
 
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setToolTip(tr("Confirm Window"));
-    Controls::pressOnEnter(m_cmdOK);
-    m_cmdOK->setGeometry(twipsRect(1860, 960, 1215, 375));
-    m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setChecked(true);
-    m_check1->setGeometry(twipsRect(240, 1560, 3735, 285));
-    QWidget::setTabOrder(m_check1, m_cmdOK);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_okButton->setToolTip(tr("Confirm Window"));
+    Controls::pressOnEnter(m_okButton);
+    m_okButton->setGeometry(twipsRect(1860, 960, 1215, 375));
+    m_showAgainBox->setObjectName(QStringLiteral("Check1"));
+    m_showAgainBox->setChecked(true);
+    m_showAgainBox->setGeometry(twipsRect(240, 1560, 3735, 285));
+    QWidget::setTabOrder(m_showAgainBox, m_okButton);
 
-    TrayDialogLayout::finish(this, QSize(twips(4935), twips(1980)), text, {m_cmdOK, m_check1});
+    TrayDialogLayout::finish(this, QSize(twips(4935), twips(1980)), text,
+                             {m_okButton, m_showAgainBox});
 
-    connect(m_check1, &QCheckBox::clicked, this, &EnableTrayIconDialog::onCheck1Clicked);
-    connect(m_cmdOK, &QPushButton::clicked, this, &EnableTrayIconDialog::onOK);
+    connect(m_showAgainBox, &QCheckBox::clicked, this, &EnableTrayIconDialog::showAgainClicked);
+    connect(m_okButton, &QPushButton::clicked, this, &EnableTrayIconDialog::onOK);
 }
 
 QString EnableTrayIconDialog::checkValue() const
 {
-    return SettingsEntries::flag(m_check1->isChecked());
+    return SettingsEntries::flag(m_showAgainBox->isChecked());
 }
 
 // Shows itself only while the preference reads as the number 1; otherwise it
@@ -49,16 +50,16 @@ void EnableTrayIconDialog::loadHandling()
 {
     using namespace SettingsEntries;
     SettingsStore &store = services().settings;
-    if (!store.isOn(enableDialogShowsItself, m_check1->isChecked()))
+    if (!store.isOn(enableDialogShowsItself, m_showAgainBox->isChecked()))
         return;
     show();
     activateWindow();
-    m_cmdOK->setFocus();
+    m_okButton->setFocus();
     store.write(enableTrayDialog, checkValue());
 }
 
 // Only the checkmark follows the box at once; the preference waits for OK.
-void EnableTrayIconDialog::onCheck1Clicked(bool checked)
+void EnableTrayIconDialog::showAgainClicked(bool checked)
 {
     forms().load<MainWindowLink>()->setEnableTrayConfirmationChecked(checked);
 }

@@ -20,17 +20,17 @@ public:
 
     explicit EnableTrayIconDialog(Forms &forms);
 
-    QPushButton *cmdOK() const { return m_cmdOK; }
-    QCheckBox *check1() const { return m_check1; }
+    QPushButton *okButton() const { return m_okButton; }
+    QCheckBox *showAgainBox() const { return m_showAgainBox; }
 
 protected:
     void loadHandling() override;
 
 private:
     QString checkValue() const;
-    void onCheck1Clicked(bool checked);
+    void showAgainClicked(bool checked);
     void onOK();
 
-    QCheckBox *m_check1;
-    QPushButton *m_cmdOK;
+    QCheckBox *m_showAgainBox;
+    QPushButton *m_okButton;
 };

@@ -23,7 +23,7 @@ void store(Forms &forms, bool on)
 
 void LoadOnStartup::trayItemClicked(Forms &forms)
 {
-    QAction *trayItem = forms.load<TrayHost>()->mnucsSysTray1LoadonStartup();
+    QAction *trayItem = forms.load<TrayHost>()->loadOnStartupItem();
     if (trayItem->isChecked()) {
         // May load the main window, whose load handling then sets both
         // checkmarks from the value stored before this change.

@@ -12,8 +12,8 @@
 
 TrayHost::TrayHost(Forms &forms)
     : Form(forms), m_trayIconControl(new TrayIconControl(this, &forms.services().trayArea)),
-      m_mnucsSysTray1(new QMenu(tr("&csSysTray1"), this)),
-      m_mnucsSysTray1LoadonStartup(new QAction(tr("Load Tray Icon on Startup"), this))
+      m_trayMenu(new QMenu(tr("&csSysTray1"), this)),
+      m_loadOnStartupItem(new QAction(tr("Load Tray Icon on Startup"), this))
 {
     setObjectName(QStringLiteral("BatchMonitor"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -28,41 +28,40 @@ TrayHost::TrayHost(Forms &forms)
     setAttribute(Qt::WA_DontShowOnScreen);
 
     buildMenu();
-    m_trayIconControl->attachTrayMenu(m_mnucsSysTray1);
+    m_trayIconControl->attachTrayMenu(m_trayMenu);
     connect(m_trayIconControl, &TrayIconControl::trayActivate, this, &TrayHost::onTrayActivate);
     connect(m_trayIconControl, &TrayIconControl::trayMenuRequest, this,
-            [this] { m_trayIconControl->showTrayMenu(m_mnucsSysTray1); });
-    connect(m_mnucsSysTray1LoadonStartup, &QAction::triggered, this,
+            [this] { m_trayIconControl->showTrayMenu(m_trayMenu); });
+    connect(m_loadOnStartupItem, &QAction::triggered, this,
             [this] { LoadOnStartup::trayItemClicked(Form::forms()); });
-    connect(m_mnucsSysTray1CreateNewBatchFile, &QAction::triggered, this,
-            &TrayHost::onCreateNewBatchFile);
-    connect(m_mnucsSysTray1About, &QAction::triggered, this,
+    connect(m_createNewBatchFileItem, &QAction::triggered, this, &TrayHost::onCreateNewBatchFile);
+    connect(m_aboutItem, &QAction::triggered, this,
             [this] { Form::forms().load(WindowKind::About); });
     // Ends at once: nothing is asked, unloaded or saved.
-    connect(m_mnucsSysTray1Exit, &QAction::triggered, this, [this] { Form::forms().endProgram(); });
+    connect(m_exitItem, &QAction::triggered, this, [this] { Form::forms().endProgram(); });
 }
 
 void TrayHost::buildMenu()
 {
     auto addItem = [this](QAction *&item, const char *name, const QString &caption) {
-        item = m_mnucsSysTray1->addAction(caption);
+        item = m_trayMenu->addAction(caption);
         item->setObjectName(QString::fromLatin1(name));
     };
     auto addSeparator = [this](const char *name) {
-        m_mnucsSysTray1->addSeparator()->setObjectName(QString::fromLatin1(name));
+        m_trayMenu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    m_mnucsSysTray1->setObjectName(QStringLiteral("mnucsSysTray1"));
-    m_mnucsSysTray1LoadonStartup->setObjectName(QStringLiteral("mnucsSysTray1LoadonStartup"));
-    m_mnucsSysTray1LoadonStartup->setCheckable(true);
-    m_mnucsSysTray1LoadonStartup->setChecked(true);
-    m_mnucsSysTray1->addAction(m_mnucsSysTray1LoadonStartup);
+    m_trayMenu->setObjectName(QStringLiteral("mnucsSysTray1"));
+    m_loadOnStartupItem->setObjectName(QStringLiteral("mnucsSysTray1LoadonStartup"));
+    m_loadOnStartupItem->setCheckable(true);
+    m_loadOnStartupItem->setChecked(true);
+    m_trayMenu->addAction(m_loadOnStartupItem);
     addSeparator("mnuSeperator1");
-    addItem(m_mnucsSysTray1CreateNewBatchFile, "mnucsSysTray1CreateNewBatchFile",
+    addItem(m_createNewBatchFileItem, "mnucsSysTray1CreateNewBatchFile",
             tr("&Create New Batch File..."));
     addSeparator("mnuSeperator2");
-    addItem(m_mnucsSysTray1About, "mnucsSysTray1About", tr("&About"));
+    addItem(m_aboutItem, "mnucsSysTray1About", tr("&About"));
     addSeparator("mnuSeperator3");
-    addItem(m_mnucsSysTray1Exit, "mnucsSysTray1Exit", tr("E&xit"));
+    addItem(m_exitItem, "mnucsSysTray1Exit", tr("E&xit"));
 }
 
 void TrayHost::loadHandling()
@@ -94,10 +93,10 @@ void TrayHost::setInTray(bool inTray)
 
 bool TrayHost::isLoadOnStartupChecked() const
 {
-    return m_mnucsSysTray1LoadonStartup->isChecked();
+    return m_loadOnStartupItem->isChecked();
 }
 
 void TrayHost::setLoadOnStartupChecked(bool checked)
 {
-    m_mnucsSysTray1LoadonStartup->setChecked(checked);
+    m_loadOnStartupItem->setChecked(checked);
 }

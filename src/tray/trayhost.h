@@ -19,11 +19,11 @@ public:
     explicit TrayHost(Forms &forms);
 
     TrayIconControl *trayIconControl() const { return m_trayIconControl; }
-    QMenu *mnucsSysTray1() const { return m_mnucsSysTray1; }
-    QAction *mnucsSysTray1LoadonStartup() const { return m_mnucsSysTray1LoadonStartup; }
-    QAction *mnucsSysTray1CreateNewBatchFile() const { return m_mnucsSysTray1CreateNewBatchFile; }
-    QAction *mnucsSysTray1About() const { return m_mnucsSysTray1About; }
-    QAction *mnucsSysTray1Exit() const { return m_mnucsSysTray1Exit; }
+    QMenu *trayMenu() const { return m_trayMenu; }
+    QAction *loadOnStartupItem() const { return m_loadOnStartupItem; }
+    QAction *createNewBatchFileItem() const { return m_createNewBatchFileItem; }
+    QAction *aboutItem() const { return m_aboutItem; }
+    QAction *exitItem() const { return m_exitItem; }
 
     bool isInTray() const override;
     void setInTray(bool inTray) override;
@@ -39,9 +39,9 @@ private:
     void onCreateNewBatchFile();
 
     TrayIconControl *m_trayIconControl;
-    QMenu *m_mnucsSysTray1;
-    QAction *m_mnucsSysTray1LoadonStartup;
-    QAction *m_mnucsSysTray1CreateNewBatchFile = nullptr;
-    QAction *m_mnucsSysTray1About = nullptr;
-    QAction *m_mnucsSysTray1Exit = nullptr;
+    QMenu *m_trayMenu;
+    QAction *m_loadOnStartupItem;
+    QAction *m_createNewBatchFileItem = nullptr;
+    QAction *m_aboutItem = nullptr;
+    QAction *m_exitItem = nullptr;
 };

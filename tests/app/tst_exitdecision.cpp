@@ -21,10 +21,10 @@ void leave(Harness &h, Way way)
     MainWindow *main = h.forms->load<MainWindow>();
     switch (way) {
     case Way::ExitButton:
-        QTest::mouseClick(main->cmdExit(), Qt::LeftButton);
+        QTest::mouseClick(main->exitButton(), Qt::LeftButton);
         break;
     case Way::FileExit:
-        main->mnuExit()->trigger();
+        main->exitAction()->trigger();
         break;
     case Way::CloseBox:
         main->close();
@@ -60,8 +60,8 @@ private Q_SLOTS:
         for (const bool mainChecked : {true, false}) {
             Harness h;
             startLaterRun(h, "1");
-            h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup()->setChecked(mainChecked);
-            h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->setChecked(!mainChecked);
+            h.forms->load<MainWindow>()->loadOnStartupAction()->setChecked(mainChecked);
+            h.forms->load<TrayHost>()->loadOnStartupItem()->setChecked(!mainChecked);
             leave(h, way);
             Harness::settle();
             QVERIFY(!h.forms->isLoaded<MainWindow>());
@@ -69,7 +69,7 @@ private Q_SLOTS:
             QCOMPARE(h.quitCalls, 0);
             QVERIFY(h.trayArea.isIconShown());
             // The program is still there: a later load brings back a fresh main window.
-            QVERIFY(h.forms->load<MainWindow>()->txtDrive()->text().isEmpty());
+            QVERIFY(h.forms->load<MainWindow>()->driveEdit()->text().isEmpty());
         }
     }
 
@@ -79,8 +79,8 @@ private Q_SLOTS:
         QFETCH(Way, way);
         Harness h;
         startLaterRun(h, "1");
-        h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup()->setChecked(false);
-        h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->setChecked(false);
+        h.forms->load<MainWindow>()->loadOnStartupAction()->setChecked(false);
+        h.forms->load<TrayHost>()->loadOnStartupItem()->setChecked(false);
         leave(h, way);
         QVERIFY(!h.trayArea.isIconShown());
         QVERIFY(h.forms->hasEnded());
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QFETCH(Way, way);
         Harness h;
         startLaterRun(h, "-1"); // both checkmarks on, no icon
-        QVERIFY(h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup()->isChecked());
+        QVERIFY(h.forms->load<MainWindow>()->loadOnStartupAction()->isChecked());
         leave(h, way);
         QVERIFY(h.forms->hasEnded());
         QCOMPARE(h.quitCalls, 1);
@@ -103,7 +103,7 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "0");
-        h.forms->load<MainWindow>()->txtDrive()->setText(QStringLiteral("c:"));
+        h.forms->load<MainWindow>()->driveEdit()->setText(QStringLiteral("c:"));
         const QString before = h.iniText();
         leave(h, Way::ExitButton);
         QVERIFY(h.forms->hasEnded());
@@ -116,8 +116,8 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "1");
-        h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup()->setChecked(false);
-        h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->setChecked(false);
+        h.forms->load<MainWindow>()->loadOnStartupAction()->setChecked(false);
+        h.forms->load<TrayHost>()->loadOnStartupItem()->setChecked(false);
         h.settings->write(unloadMarker, unloadMarker.onText);
         leave(h, Way::CloseBox);
         Harness::settle();

@@ -45,7 +45,7 @@ void startLaterRun(Harness &h, bool loadOnStartup)
 // The About window sets the unload marker while the main window is loaded.
 void openAndCloseAbout(Harness &h)
 {
-    h.forms->load<MainWindow>()->mnuAboutTolvane()->trigger();
+    h.forms->load<MainWindow>()->aboutAction()->trigger();
     QVERIFY(h.forms->isLoaded<AboutWindow>());
     h.forms->load<AboutWindow>()->close();
     Harness::settle();
@@ -54,11 +54,11 @@ void openAndCloseAbout(Harness &h)
 void writeBatchFile(Harness &h)
 {
     MainWindow *main = h.forms->load<MainWindow>();
-    main->txtDrive()->setText(QStringLiteral("c:"));
-    main->txtDirectory()->setText(QStringLiteral("c:\\"));
-    main->txtExe()->setText(QStringLiteral("a.exe"));
-    main->txtDirectorySave()->setText(QStringLiteral("a.bat"));
-    main->cmdOK()->click();
+    main->driveEdit()->setText(QStringLiteral("c:"));
+    main->directoryEdit()->setText(QStringLiteral("c:\\"));
+    main->programEdit()->setText(QStringLiteral("a.exe"));
+    main->batchFileNameEdit()->setText(QStringLiteral("a.bat"));
+    main->okButton()->click();
     Harness::settle();
     QVERIFY(h.forms->isLoaded<ConfirmationWindow>());
     QVERIFY(h.forms->load<ConfirmationWindow>()->isVisible());
@@ -75,7 +75,7 @@ void hideMainAndSwitchOff(Harness &h)
     h.trayArea.click();
     Harness::settle();
     QVERIFY(!h.forms->load<MainWindow>()->isVisible());
-    h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->trigger();
+    h.forms->load<TrayHost>()->loadOnStartupItem()->trigger();
     Harness::settle();
     QVERIFY(h.forms->isLoaded<DisableTrayIconDialog>());
 }
@@ -102,7 +102,7 @@ void walk(Harness &h, Path path)
     case Path::DisableYesMainHidden:
         startLaterRun(h, true);
         hideMainAndSwitchOff(h);
-        h.forms->load<DisableTrayIconDialog>()->cmdYes()->click();
+        h.forms->load<DisableTrayIconDialog>()->yesButton()->click();
         break;
     case Path::NoAreaCloseBox:
         h.trayArea.available = false;
@@ -112,7 +112,7 @@ void walk(Harness &h, Path path)
     case Path::NoAreaExitButton:
         h.trayArea.available = false;
         startLaterRun(h, true);
-        h.forms->load<MainWindow>()->cmdExit()->click();
+        h.forms->load<MainWindow>()->exitButton()->click();
         break;
     case Path::NoAreaCloseWithMarker:
         h.trayArea.available = false;
@@ -129,7 +129,7 @@ void walk(Harness &h, Path path)
     case Path::NoAreaAboutOnlyWindowLeft:
         h.trayArea.available = false;
         startLaterRun(h, true);
-        h.forms->load<MainWindow>()->mnuAboutTolvane()->trigger();
+        h.forms->load<MainWindow>()->aboutAction()->trigger();
         h.forms->load<MainWindow>()->close(); // the marker: the main window just goes
         Harness::settle();
         QVERIFY(!h.forms->hasEnded()); // the About window is still on the screen
@@ -228,7 +228,7 @@ private Q_SLOTS:
         Harness h;
         h.trayArea.setGrace(std::chrono::milliseconds(0)); // over once events run
         startLaterRun(h, true);
-        h.forms->load<MainWindow>()->txtDrive()->setText(QStringLiteral("c:"));
+        h.forms->load<MainWindow>()->driveEdit()->setText(QStringLiteral("c:"));
         if (main == Main::Hidden)
             h.trayArea.click();
         if (main == Main::Unloaded)
@@ -246,7 +246,7 @@ private Q_SLOTS:
             return;
         QCOMPARE(h.forms->load<MainWindow>()->isVisible(), mainShown);
         const bool kept = main == Main::Hidden || main == Main::Visible;
-        QCOMPARE(h.forms->load<MainWindow>()->txtDrive()->text().isEmpty(), !kept);
+        QCOMPARE(h.forms->load<MainWindow>()->driveEdit()->text().isEmpty(), !kept);
     }
 
     // A window that is none of the registered ones, such as the help viewer,

@@ -28,10 +28,10 @@ class TestStartup : public QObject
     static Checkmarks checkmarks(Harness &h)
     {
         MainWindow *main = h.forms->load<MainWindow>();
-        return {main->mnuTolvaneConfirmation()->isChecked(),
-                main->mnuEnableTrayIconConfirmation()->isChecked(),
-                main->mnuLoadTrayIcononStartup()->isChecked(),
-                h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup()->isChecked()};
+        return {main->batchConfirmationAction()->isChecked(),
+                main->enableTrayConfirmationAction()->isChecked(),
+                main->loadOnStartupAction()->isChecked(),
+                h.forms->load<TrayHost>()->loadOnStartupItem()->isChecked()};
     }
 
     static QWidget *nextTabStop(QWidget *widget)
@@ -167,13 +167,14 @@ private Q_SLOTS:
         QCOMPARE(main->windowTitle(), QStringLiteral("Tolvane"));
         QCOMPARE(main->centralWidget()->size(), QSize(712, 481));
         QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(main->cmdOK()->toolTip(), QStringLiteral("Confirm Batch File Settings"));
-        QCOMPARE(main->cmdExit()->geometry(), QRect(376, 432, 81, 33));
-        QCOMPARE(main->mnuTolvaneHelp()->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(main->okButton()->toolTip(), QStringLiteral("Confirm Batch File Settings"));
+        QCOMPARE(main->exitButton()->geometry(), QRect(376, 432, 81, 33));
+        QCOMPARE(main->helpContentsAction()->shortcut(), QKeySequence(Qt::Key_F1));
         // The keyboard visits the four steps, OK, both Browse buttons and Exit, in order.
         const QList<QWidget *> expected{
-            main->txtDrive(), main->txtDirectory(), main->txtExe(),     main->txtDirectorySave(),
-            main->cmdOK(),    main->cmdBrowse(),    main->cmdBrowse2(), main->cmdExit()};
+            main->driveEdit(),           main->directoryEdit(), main->programEdit(),
+            main->batchFileNameEdit(),   main->okButton(),      main->browseDirectoryButton(),
+            main->browseProgramButton(), main->exitButton()};
         for (qsizetype i = 1; i < expected.size(); ++i)
             QCOMPARE(nextTabStop(expected[i - 1])->objectName(), expected[i]->objectName());
         // No label's text is cut off by its box.

@@ -75,7 +75,7 @@ private Q_SLOTS:
         QCOMPARE(m_harness->forms->isLoaded<MainWindow>(), !unloadMain);
         QCOMPARE(m_harness->quitCalls, 0);
 
-        trayHost()->mnucsSysTray1About()->trigger();
+        trayHost()->aboutItem()->trigger();
         Harness::settle();
         QVERIFY(m_harness->forms->load<AboutWindow>()->isVisible());
         QCOMPARE(m_harness->forms->isLoaded<MainWindow>(), !unloadMain);
@@ -97,7 +97,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, byOk);
         MainWindow *main = m_harness->forms->load<MainWindow>();
-        main->mnuAboutTolvane()->trigger();
+        main->aboutAction()->trigger();
         AboutWindow *about = m_harness->forms->load<AboutWindow>();
         if (byOk)
             QTest::mouseClick(about->okButton(), Qt::LeftButton);
@@ -124,7 +124,7 @@ private Q_SLOTS:
         QCOMPARE(about->focusWidget(), ok);
         QCOMPARE(ok->toolTip(), u"Back to Tolvane"_qs);
         QVERIFY(!ok->icon().isNull());
-        QVERIFY(about->utilityTitle()->font().bold());
+        QVERIFY(about->titleLabel()->font().bold());
     }
 
     // Every label shows all of its text inside the window, and no two overlap.
@@ -157,8 +157,8 @@ private:
     QAction *menuItem(const QString &which) const
     {
         if (which == u"tray"_qs)
-            return trayHost()->mnucsSysTray1About();
-        return m_harness->forms->load<MainWindow>()->mnuAboutTolvane();
+            return trayHost()->aboutItem();
+        return m_harness->forms->load<MainWindow>()->aboutAction();
     }
     TrayHost *trayHost() const { return m_harness->forms->load<TrayHost>(); }
     QString marker() const { return m_harness->read(unloadMarker); }

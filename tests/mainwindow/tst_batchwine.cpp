@@ -212,7 +212,7 @@ private Q_SLOTS:
             return;
         }
         QVERIFY2(m_h->messages.shown.isEmpty(), qPrintable(m_h->messages.texts().join(u'\n')));
-        const QString target = m_h->forms->load<ConfirmationWindow>()->lblBatch2()->text();
+        const QString target = m_h->forms->load<ConfirmationWindow>()->pathLabel()->text();
         QCOMPARE(target, steps[1] + QLatin1Char('\\') + steps[3]);
         m_written[language].append(
             {QString::fromUtf8(QTest::currentDataTag()), target, out, expected});

@@ -73,7 +73,7 @@ private Q_SLOTS:
         writeBatch("a.bat");
         if (shown) {
             QVERIFY(confirm()->isVisible());
-            QCOMPARE(confirm()->lblBatch2()->text(), QStringLiteral("c:\\dir\\a.bat"));
+            QCOMPARE(confirm()->pathLabel()->text(), QStringLiteral("c:\\dir\\a.bat"));
             QVERIFY(m_h->messages.shown.isEmpty());
             QVERIFY(!m_h->forms->isLoaded<MainWindow>());
         } else { // asked at once; Yes brings the main window back
@@ -105,7 +105,8 @@ private Q_SLOTS:
             Harness::settle();
             QVERIFY(m_h->forms->isLoaded<MainWindow>()); // loaded hidden for its checkmark
             QVERIFY(!m_h->forms->load<MainWindow>()->isVisible());
-            QCOMPARE(m_h->forms->load<MainWindow>()->mnuTolvaneConfirmation()->isChecked(), i == 1);
+            QCOMPARE(m_h->forms->load<MainWindow>()->batchConfirmationAction()->isChecked(),
+                     i == 1);
             // The first click's load consumes the marker; the second finds the
             // main window loaded and leaves it for the window's next unload.
             QCOMPARE(m_h->hasEntry(unloadMarker), i == 1);
@@ -117,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(m_h->messages.texts(), QStringList{question});
         QVERIFY(!m_h->forms->isLoaded<ConfirmationWindow>());
         verifyMainWindowBackEmpty();
-        QCOMPARE(m_h->forms->load<MainWindow>()->mnuTolvaneConfirmation()->isChecked(),
+        QCOMPARE(m_h->forms->load<MainWindow>()->batchConfirmationAction()->isChecked(),
                  clicks == 2);
 
         m_h->messages.shown.clear();
@@ -130,15 +131,15 @@ private Q_SLOTS:
         writeBatch("a.bat");
         MainWindow *window = m_h->forms->load<MainWindow>(); // back through the tray menu, say
         QVERIFY(window->isVisible());
-        QVERIFY(window->mnuTolvaneConfirmation()->isChecked());
-        window->mnuTolvaneConfirmation()->trigger();
+        QVERIFY(window->batchConfirmationAction()->isChecked());
+        window->batchConfirmationAction()->trigger();
         Harness::settle();
-        QVERIFY(!window->mnuTolvaneConfirmation()->isChecked());
+        QVERIFY(!window->batchConfirmationAction()->isChecked());
         QCOMPARE(showWindow(), QStringLiteral("0"));
         QVERIFY(!m_h->forms->isLoaded<ConfirmationWindow>());
         QVERIFY(m_h->messages.shown.isEmpty());
 
-        window->mnuTolvaneConfirmation()->trigger();
+        window->batchConfirmationAction()->trigger();
         QCOMPARE(showWindow(), QStringLiteral("1"));
     }
 
@@ -205,7 +206,7 @@ private Q_SLOTS:
         writeBatch("b.bat");
         QVERIFY(first.isNull());
         QVERIFY(confirm()->isVisible());
-        QCOMPARE(confirm()->lblBatch2()->text(), QStringLiteral("c:\\dir\\b.bat"));
+        QCOMPARE(confirm()->pathLabel()->text(), QStringLiteral("c:\\dir\\b.bat"));
         QVERIFY(m_h->messages.shown.isEmpty());
     }
 
@@ -237,12 +238,12 @@ private Q_SLOTS:
     void nothingClipped()
     {
         QFETCH(QString, longPath);
-        QVERIFY(confirm()->lblBatch2()->text().isEmpty()); // no path stored yet
+        QVERIFY(confirm()->pathLabel()->text().isEmpty()); // no path stored yet
         m_h->forms->unload<ConfirmationWindow>();
         Harness::settle();
         m_h->settings->write(lastBatchPath, longPath);
         ConfirmationWindow *window = confirm();
-        QLabel *path = window->lblBatch2();
+        QLabel *path = window->pathLabel();
         QCOMPARE(path->text(), longPath);
         QVERIFY(path->height() >= path->heightForWidth(path->width()));
         QVERIFY(path->height() > 2 * path->fontMetrics().height());

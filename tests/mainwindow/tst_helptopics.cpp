@@ -51,8 +51,8 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         if (!stored.isNull())
             setInstallDirectory(stored);
-        const QList<QAction *> items{m_window->mnuTolvaneHelp(), m_window->mnuContactingtheAuthor(),
-                                     m_window->mnuLicenseAgreement()};
+        const QList<QAction *> items{m_window->helpContentsAction(),
+                                     m_window->contactAuthorAction(), m_window->licenceAction()};
         for (QAction *item : items)
             item->trigger();
         QCOMPARE(requests().size(), 3);
@@ -99,11 +99,11 @@ private Q_SLOTS:
     // A changed installation folder counts from the next use on.
     void pathBuiltAnewEachUse()
     {
-        m_window->mnuTolvaneHelp()->trigger();
+        m_window->helpContentsAction()->trigger();
         setInstallDirectory(QStringLiteral("d:\\help\\"));
-        m_window->mnuContactingtheAuthor()->trigger();
+        m_window->contactAuthorAction()->trigger();
         m_harness->settings->deleteSection(SettingsEntries::installDirectory.section);
-        m_window->mnuLicenseAgreement()->trigger();
+        m_window->licenceAction()->trigger();
         QCOMPARE(requests().size(), 3);
         QCOMPARE(requests()[0].helpFile, QStringLiteral("batch.hlp"));
         QCOMPARE(requests()[1].helpFile, QStringLiteral("d:\\help\\batch.hlp"));
@@ -114,8 +114,8 @@ private Q_SLOTS:
     {
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window));
-        m_window->txtDrive()->setFocus();
-        QTest::keyClick(m_window->txtDrive(), Qt::Key_F1);
+        m_window->driveEdit()->setFocus();
+        QTest::keyClick(m_window->driveEdit(), Qt::Key_F1);
         QCOMPARE(requests().size(), 1);
         QCOMPARE(requests()[0].command, forceFileCommand);
         QCOMPARE(requests()[0].helpFile, QStringLiteral("batch.hlp"));
@@ -137,10 +137,10 @@ private:
     QAction *itemNamed(const QString &item) const
     {
         if (item == u"help"_qs)
-            return m_window->mnuTolvaneHelp();
+            return m_window->helpContentsAction();
         if (item == u"contact"_qs)
-            return m_window->mnuContactingtheAuthor();
-        return m_window->mnuLicenseAgreement();
+            return m_window->contactAuthorAction();
+        return m_window->licenceAction();
     }
 
     std::unique_ptr<Harness> m_harness;

@@ -30,7 +30,7 @@ class TestDirectoryPicker : public QObject
 
     DirectoryPicker *open()
     {
-        QTest::mouseClick(m_main->cmdBrowse(), Qt::LeftButton);
+        QTest::mouseClick(m_main->browseDirectoryButton(), Qt::LeftButton);
         if (!m_harness->forms->isLoaded<DirectoryPicker>())
             return nullptr;
         auto *box = m_harness->forms->load<DirectoryPicker>();
@@ -38,7 +38,7 @@ class TestDirectoryPicker : public QObject
         return box;
     }
 
-    static void waitIdle(DirectoryPicker *box) { QTRY_VERIFY(!box->dirListBox()->isBusy()); }
+    static void waitIdle(DirectoryPicker *box) { QTRY_VERIFY(!box->folderList()->isBusy()); }
 
     QString driveC(const QString &below = {}) const { return m_harness->driveC() + below; }
 
@@ -66,21 +66,21 @@ private Q_SLOTS:
         DirectoryPicker *box = open();
         QVERIFY(box);
         QVERIFY(box->isVisible());
-        QCOMPARE(box->focusWidget(), box->driveListBox());
-        QCOMPARE(box->driveListBox()->drive(), u"c: [%1]"_s.arg(driveC()));
-        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
+        QCOMPARE(box->focusWidget(), box->driveList());
+        QCOMPARE(box->driveList()->drive(), u"c: [%1]"_s.arg(driveC()));
+        QCOMPARE(box->folderList()->path(), u"c:\\Games"_s);
         // Root, the way down, then the subfolders; hidden folders stay hidden.
-        QCOMPARE(rows(box->dirListBox()),
+        QCOMPARE(rows(box->folderList()),
                  QStringList({u"c:\\"_s, u"Games"_s, u"Doom"_s, u"Quake"_s}));
-        QCOMPARE(box->txtFilename()->text(), QString());
+        QCOMPARE(box->choiceEdit()->text(), QString());
     }
 
     void okAtOnceEmptiesStep2()
     {
-        m_main->txtDirectory()->setText(u"c:\\old"_s);
+        m_main->directoryEdit()->setText(u"c:\\old"_s);
         DirectoryPicker *box = open();
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
-        QCOMPARE(m_main->txtDirectory()->text(), QString());
+        QCOMPARE(m_main->directoryEdit()->text(), QString());
         QVERIFY(!m_harness->forms->isLoaded<DirectoryPicker>());
     }
 
@@ -98,35 +98,35 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         DirectoryPicker *box = open();
-        QTest::keyClicks(box->txtFilename(), typed);
+        QTest::keyClicks(box->choiceEdit(), typed);
         // Typing leaves the lists alone.
-        QVERIFY(!box->dirListBox()->isBusy());
-        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
+        QVERIFY(!box->folderList()->isBusy());
+        QCOMPARE(box->folderList()->path(), u"c:\\Games"_s);
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
-        QCOMPARE(m_main->txtDirectory()->text(), typed);
+        QCOMPARE(m_main->directoryEdit()->text(), typed);
     }
 
     void openedFolderIsCopiedWithItsDrive()
     {
-        m_main->txtDrive()->setText(u"d:"_s);
+        m_main->driveEdit()->setText(u"d:"_s);
         DirectoryPicker *box = open();
-        DirList *list = box->dirListBox();
+        DirList *list = box->folderList();
 
         // A single click only highlights.
         QVERIFY(click(list, u"Doom"_s));
         QVERIFY(!list->isBusy());
         QCOMPARE(list->path(), u"c:\\Games"_s);
-        QCOMPARE(box->txtFilename()->text(), QString());
+        QCOMPARE(box->choiceEdit()->text(), QString());
 
         // Enter opens the highlighted entry, a double click any entry.
         QTest::keyClick(list, Qt::Key_Return);
-        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\Games\\Doom"_s);
+        QTRY_COMPARE(box->choiceEdit()->text(), u"c:\\Games\\Doom"_s);
         waitIdle(box);
         QVERIFY(doubleClick(list, u"c:\\"_s));
-        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\"_s);
+        QTRY_COMPARE(box->choiceEdit()->text(), u"c:\\"_s);
         waitIdle(box);
         QVERIFY(doubleClick(list, u"Games"_s));
-        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\Games"_s);
+        QTRY_COMPARE(box->choiceEdit()->text(), u"c:\\Games"_s);
         waitIdle(box);
         QVERIFY(doubleClick(list, u"Quake"_s));
         QTRY_COMPARE(list->path(), u"c:\\Games\\Quake"_s);
@@ -134,29 +134,29 @@ private Q_SLOTS:
         QCOMPARE(rows(list), QStringList({u"c:\\"_s, u"Games"_s, u"Quake"_s, u"Maps"_s}));
 
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
-        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\Games\\Quake"_s);
-        QCOMPARE(m_main->txtDrive()->text(), u"d:"_s);
+        QCOMPARE(m_main->directoryEdit()->text(), u"c:\\Games\\Quake"_s);
+        QCOMPARE(m_main->driveEdit()->text(), u"d:"_s);
     }
 
     void pickingADriveFillsTheBoxAtOnce()
     {
         DirectoryPicker *box = open();
-        QTest::keyClick(box->driveListBox(), Qt::Key_Down);
-        QCOMPARE(box->driveListBox()->driveLetter(), QLatin1Char('z'));
+        QTest::keyClick(box->driveList(), Qt::Key_Down);
+        QCOMPARE(box->driveList()->driveLetter(), QLatin1Char('z'));
         // z: is not the drive of the current folder: its root.
-        QTRY_COMPARE(box->txtFilename()->text(), u"z:\\"_s);
-        QCOMPARE(box->dirListBox()->path(), u"z:\\"_s);
+        QTRY_COMPARE(box->choiceEdit()->text(), u"z:\\"_s);
+        QCOMPARE(box->folderList()->path(), u"z:\\"_s);
         // c: holds the current folder: back there.
-        QTest::keyClick(box->driveListBox(), Qt::Key_Up);
-        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\Games"_s);
+        QTest::keyClick(box->driveList(), Qt::Key_Up);
+        QTRY_COMPARE(box->choiceEdit()->text(), u"c:\\Games"_s);
     }
 
     void secondPressOpensNoSecondPicker()
     {
         DirectoryPicker *box = open();
-        QTest::keyClicks(box->txtFilename(), u"c:\\kept"_s);
+        QTest::keyClicks(box->choiceEdit(), u"c:\\kept"_s);
         QCOMPARE(open(), box);
-        QCOMPARE(box->txtFilename()->text(), u"c:\\kept"_s);
+        QCOMPARE(box->choiceEdit()->text(), u"c:\\kept"_s);
         const auto windows = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(windows.begin(), windows.end(),
                                [](QWidget *w) { return qobject_cast<DirectoryPicker *>(w); }),
@@ -171,28 +171,28 @@ private Q_SLOTS:
         QVERIFY(!m_harness->forms->isLoaded<MainWindow>());
         QVERIFY(m_harness->forms->isLoaded<DirectoryPicker>());
 
-        QTest::keyClicks(box->txtFilename(), u"c:\\Games"_s);
+        QTest::keyClicks(box->choiceEdit(), u"c:\\Games"_s);
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
         QVERIFY(m_harness->forms->isLoaded<MainWindow>());
         MainWindow *reloaded = m_harness->forms->load<MainWindow>();
         QVERIFY(reloaded->isVisible());
-        QCOMPARE(reloaded->txtDirectory()->text(), u"c:\\Games"_s);
+        QCOMPARE(reloaded->directoryEdit()->text(), u"c:\\Games"_s);
     }
 
     void enterAndEscapeCloseNothing()
     {
-        m_main->txtDirectory()->setText(u"c:\\old"_s);
+        m_main->directoryEdit()->setText(u"c:\\old"_s);
         DirectoryPicker *box = open();
-        QTest::keyClicks(box->txtFilename(), u"c:\\new"_s);
-        QTest::keyClick(box->txtFilename(), Qt::Key_Return);
-        QTest::keyClick(box->txtFilename(), Qt::Key_Escape);
+        QTest::keyClicks(box->choiceEdit(), u"c:\\new"_s);
+        QTest::keyClick(box->choiceEdit(), Qt::Key_Return);
+        QTest::keyClick(box->choiceEdit(), Qt::Key_Escape);
         QTest::keyClick(box->okButton(), Qt::Key_Escape);
         QVERIFY(m_harness->forms->isLoaded<DirectoryPicker>());
-        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\old"_s);
+        QCOMPARE(m_main->directoryEdit()->text(), u"c:\\old"_s);
 
         QTest::mouseClick(box->cancelButton(), Qt::LeftButton);
         QVERIFY(!m_harness->forms->isLoaded<DirectoryPicker>());
-        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\old"_s);
+        QCOMPARE(m_main->directoryEdit()->text(), u"c:\\old"_s);
     }
 
     // A folder listed a moment ago that is gone when opened: the picker says
@@ -200,26 +200,26 @@ private Q_SLOTS:
     void vanishedFolderLeavesThePickerWhereItWas()
     {
         DirectoryPicker *box = open();
-        DirList *list = box->dirListBox();
+        DirList *list = box->folderList();
         const QStringList before = rows(list);
         QVERIFY(QDir(driveC(u"/Games/Doom"_s)).removeRecursively());
 
         QVERIFY(doubleClick(list, u"Doom"_s));
-        QTRY_VERIFY(!box->lblStatus()->message().isEmpty());
-        QVERIFY2(box->lblStatus()->message().contains(u"c:\\Games\\Doom"_s),
-                 qPrintable(box->lblStatus()->message()));
-        QVERIFY(box->lblStatus()->message().contains(u"does not exist"_s));
+        QTRY_VERIFY(!box->statusLine()->message().isEmpty());
+        QVERIFY2(box->statusLine()->message().contains(u"c:\\Games\\Doom"_s),
+                 qPrintable(box->statusLine()->message()));
+        QVERIFY(box->statusLine()->message().contains(u"does not exist"_s));
         QCOMPARE(list->path(), u"c:\\Games"_s);
         QCOMPARE(rows(list), before);
-        QCOMPARE(box->txtFilename()->text(), QString());
+        QCOMPARE(box->choiceEdit()->text(), QString());
         QVERIFY(m_harness->messages.shown.isEmpty());
 
         QVERIFY(doubleClick(list, u"Quake"_s));
-        QTRY_COMPARE(box->txtFilename()->text(), u"c:\\Games\\Quake"_s);
+        QTRY_COMPARE(box->choiceEdit()->text(), u"c:\\Games\\Quake"_s);
         waitIdle(box);
-        QCOMPARE(box->lblStatus()->message(), QString());
+        QCOMPARE(box->statusLine()->message(), QString());
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
-        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\Games\\Quake"_s);
+        QCOMPARE(m_main->directoryEdit()->text(), u"c:\\Games\\Quake"_s);
     }
 
     // Root may read any folder, so this runs again as an ordinary user.
@@ -235,10 +235,10 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(locked));
         QVERIFY(QFile::setPermissions(locked, {}));
         DirectoryPicker *box = open();
-        QVERIFY(doubleClick(box->dirListBox(), u"Locked"_s));
-        QTRY_COMPARE(box->lblStatus()->message(),
+        QVERIFY(doubleClick(box->folderList(), u"Locked"_s));
+        QTRY_COMPARE(box->statusLine()->message(),
                      u"c:\\Games\\Locked cannot be read: access is denied."_s);
-        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
+        QCOMPARE(box->folderList()->path(), u"c:\\Games"_s);
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
@@ -251,15 +251,15 @@ private Q_SLOTS:
                                       {QLatin1Char('d'), driveC(u"/../unplugged"_s)},
                                       {QLatin1Char('z'), u"/"_s}});
         DirectoryPicker *box = open();
-        QTest::keyClick(box->driveListBox(), Qt::Key_Down);
-        QTRY_VERIFY(box->lblStatus()->message().startsWith(u"d:\\ cannot be read"_s));
-        QCOMPARE(box->driveListBox()->driveLetter(), QLatin1Char('d'));
-        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
-        QCOMPARE(box->txtFilename()->text(), QString());
+        QTest::keyClick(box->driveList(), Qt::Key_Down);
+        QTRY_VERIFY(box->statusLine()->message().startsWith(u"d:\\ cannot be read"_s));
+        QCOMPARE(box->driveList()->driveLetter(), QLatin1Char('d'));
+        QCOMPARE(box->folderList()->path(), u"c:\\Games"_s);
+        QCOMPARE(box->choiceEdit()->text(), QString());
 
-        QTest::keyClick(box->driveListBox(), Qt::Key_Down);
-        QTRY_COMPARE(box->txtFilename()->text(), u"z:\\"_s);
-        QTRY_COMPARE(box->lblStatus()->message(), QString()); // once z:'s folder is read
+        QTest::keyClick(box->driveList(), Qt::Key_Down);
+        QTRY_COMPARE(box->choiceEdit()->text(), u"z:\\"_s);
+        QTRY_COMPARE(box->statusLine()->message(), QString()); // once z:'s folder is read
     }
 
     // Names Linux allows but DOS does not: browsed through like any other,
@@ -270,19 +270,19 @@ private Q_SLOTS:
         QFETCH(QByteArray, name);
         QFETCH(QString, shown);
         const RawName folder(QFile::encodeName(driveC(u"/Games"_s)), name, true);
-        m_main->txtDirectory()->setText(u"c:\\old"_s);
+        m_main->directoryEdit()->setText(u"c:\\old"_s);
         DirectoryPicker *box = open();
-        QVERIFY(doubleClick(box->dirListBox(), shown));
-        QTRY_VERIFY(!box->txtFilename()->text().isEmpty());
+        QVERIFY(doubleClick(box->folderList(), shown));
+        QTRY_VERIFY(!box->choiceEdit()->text().isEmpty());
         waitIdle(box);
-        QCOMPARE(box->lblStatus()->message(), QString());
-        QCOMPARE(rows(box->dirListBox()).mid(2), QStringList({shown}));
+        QCOMPARE(box->statusLine()->message(), QString());
+        QCOMPARE(rows(box->folderList()).mid(2), QStringList({shown}));
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
         QCOMPARE(m_harness->messages.shown.size(), 1);
         QVERIFY2(m_harness->messages.texts().first().contains(u"cannot be used in a batch file"_s),
                  qPrintable(m_harness->messages.texts().first()));
         QVERIFY(m_harness->forms->isLoaded<DirectoryPicker>());
-        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\old"_s);
+        QCOMPARE(m_main->directoryEdit()->text(), u"c:\\old"_s);
     }
 };
 

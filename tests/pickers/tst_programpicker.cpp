@@ -29,7 +29,7 @@ class TestProgramPicker : public QObject
 
     ProgramPicker *open()
     {
-        QTest::mouseClick(m_main->cmdBrowse2(), Qt::LeftButton);
+        QTest::mouseClick(m_main->browseProgramButton(), Qt::LeftButton);
         if (!m_harness->forms->isLoaded<ProgramPicker>())
             return nullptr;
         auto *box = m_harness->forms->load<ProgramPicker>();
@@ -39,7 +39,7 @@ class TestProgramPicker : public QObject
 
     static void waitIdle(ProgramPicker *box)
     {
-        QTRY_VERIFY(!box->dirListBox()->isBusy() && !box->fileListBox()->isBusy());
+        QTRY_VERIFY(!box->folderList()->isBusy() && !box->fileList()->isBusy());
     }
 
     QString driveC(const QString &below = {}) const { return m_harness->driveC() + below; }
@@ -84,34 +84,34 @@ private Q_SLOTS:
     // The field shows step 2; the lists show the process's current folder.
     void fieldShowsStep2WhileListsShowTheCurrentFolder()
     {
-        m_main->txtDirectory()->setText(u"c:\\Elsewhere"_s);
+        m_main->directoryEdit()->setText(u"c:\\Elsewhere"_s);
         ProgramPicker *box = open();
         QVERIFY(box);
-        QCOMPARE(box->lblDirectorySearch()->text(), u"c:\\Elsewhere"_s);
-        QCOMPARE(box->dirListBox()->path(), u"c:\\Games"_s);
-        QCOMPARE(box->fileListBox()->path(), u"c:\\Games"_s);
+        QCOMPARE(box->searchedFolderLabel()->text(), u"c:\\Elsewhere"_s);
+        QCOMPARE(box->folderList()->path(), u"c:\\Games"_s);
+        QCOMPARE(box->fileList()->path(), u"c:\\Games"_s);
         // Hidden files left out, and what cannot be a program.
-        QCOMPARE(rows(box->fileListBox()), allFiles());
-        QCOMPARE(box->txtFilename()->text(), QString());
+        QCOMPARE(rows(box->fileList()), allFiles());
+        QCOMPARE(box->choiceEdit()->text(), QString());
 
-        m_main->txtDirectory()->setText(u"c:\\Changed"_s);
-        QCOMPARE(box->lblDirectorySearch()->text(), u"c:\\Elsewhere"_s);
+        m_main->directoryEdit()->setText(u"c:\\Changed"_s);
+        QCOMPARE(box->searchedFolderLabel()->text(), u"c:\\Elsewhere"_s);
     }
 
     void selectingAFileTakesItsBareNameAndNarrowsTheList()
     {
         ProgramPicker *box = open();
-        FileList *list = box->fileListBox();
+        FileList *list = box->fileList();
         QVERIFY(click(list, u"App.exe"_s));
-        QCOMPARE(box->txtFilename()->text(), u"App.exe"_s);
+        QCOMPARE(box->choiceEdit()->text(), u"App.exe"_s);
         QCOMPARE(rows(list), QStringList({u"App.exe"_s}));
 
         // Cleared, the list shows every file again, still on App.exe; the
         // keyboard then picks the next one.
-        box->txtFilename()->clear();
+        box->choiceEdit()->clear();
         QCOMPARE(rows(list), allFiles());
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(box->txtFilename()->text(), u"app.txt"_s);
+        QCOMPARE(box->choiceEdit()->text(), u"app.txt"_s);
         QCOMPARE(rows(list), QStringList({u"app.txt"_s}));
     }
 
@@ -136,12 +136,12 @@ private Q_SLOTS:
         ProgramPicker *box = open();
         box->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(box));
-        FileList *list = box->fileListBox();
+        FileList *list = box->fileList();
         list->setFocus(Qt::TabFocusReason);
         QVERIFY(list->hasFocus());
         for (int key : keys)
             QTest::keyClick(list, Qt::Key(key));
-        QCOMPARE(box->txtFilename()->text(), picked);
+        QCOMPARE(box->choiceEdit()->text(), picked);
         QCOMPARE(rows(list), picked.isEmpty() ? allFiles() : QStringList{picked});
     }
 
@@ -163,8 +163,8 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QStringList, listed);
         ProgramPicker *box = open();
-        QTest::keyClicks(box->txtFilename(), typed);
-        QCOMPARE(rows(box->fileListBox()), listed);
+        QTest::keyClicks(box->choiceEdit(), typed);
+        QCOMPARE(rows(box->fileList()), listed);
     }
 
     // While a name is typed, only a file named exactly like the text so far
@@ -174,14 +174,14 @@ private Q_SLOTS:
         ProgramPicker *box = open();
         const QString name = u"app.txt"_s;
         for (qsizetype typed = 1; typed <= name.size(); ++typed) {
-            QTest::keyClick(box->txtFilename(), name.at(typed - 1).toLatin1());
+            QTest::keyClick(box->choiceEdit(), name.at(typed - 1).toLatin1());
             const QString soFar = name.left(typed);
             QStringList expected;
             if (soFar == u"app"_s || soFar == u"app."_s) // "app." finds "app", as in DOS
                 expected = {u"app"_s};
             else if (soFar == name)
                 expected = {name};
-            QCOMPARE(rows(box->fileListBox()), expected);
+            QCOMPARE(rows(box->fileList()), expected);
         }
     }
 
@@ -202,16 +202,16 @@ private Q_SLOTS:
         QFETCH(QString, picked);
         QFETCH(QString, step3);
         makeFiles(driveC(u"/Games/Doom"_s), {picked});
-        m_main->txtDirectory()->setText(u"c:\\Games"_s);
-        m_main->txtExe()->setText(u"old.exe /fast"_s);
+        m_main->directoryEdit()->setText(u"c:\\Games"_s);
+        m_main->programEdit()->setText(u"old.exe /fast"_s);
         ProgramPicker *box = open();
-        QVERIFY(doubleClick(box->dirListBox(), u"Doom"_s));
-        QTRY_COMPARE(box->fileListBox()->path(), u"c:\\Games\\Doom"_s);
+        QVERIFY(doubleClick(box->folderList(), u"Doom"_s));
+        QTRY_COMPARE(box->fileList()->path(), u"c:\\Games\\Doom"_s);
         waitIdle(box);
-        QVERIFY(click(box->fileListBox(), picked));
+        QVERIFY(click(box->fileList(), picked));
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
-        QCOMPARE(m_main->txtExe()->text(), step3);
-        QCOMPARE(m_main->txtDirectory()->text(), u"c:\\Games"_s);
+        QCOMPARE(m_main->programEdit()->text(), step3);
+        QCOMPARE(m_main->directoryEdit()->text(), u"c:\\Games"_s);
         QVERIFY(!m_harness->forms->isLoaded<ProgramPicker>());
     }
 
@@ -226,39 +226,39 @@ private Q_SLOTS:
         const QByteArray games = QFile::encodeName(driveC(u"/Games"_s));
         const RawName folder(games, name, true);
         const RawName file(games + '/' + name, name, false);
-        m_main->txtExe()->setText(u"old.exe"_s);
+        m_main->programEdit()->setText(u"old.exe"_s);
         ProgramPicker *box = open();
-        QVERIFY(doubleClick(box->dirListBox(), shown));
-        QTRY_COMPARE(rows(box->fileListBox()), QStringList({shown}));
-        QCOMPARE(box->lblStatus()->message(), QString());
-        QVERIFY(click(box->fileListBox(), shown));
+        QVERIFY(doubleClick(box->folderList(), shown));
+        QTRY_COMPARE(rows(box->fileList()), QStringList({shown}));
+        QCOMPARE(box->statusLine()->message(), QString());
+        QVERIFY(click(box->fileList(), shown));
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
         QCOMPARE(m_harness->messages.texts(),
                  QStringList({u"\"%1\" cannot be used in a batch file: its name holds %2."_s.arg(
-                     shown, DosFolder::whyNotDos(box->txtFilename()->text()))}));
+                     shown, DosFolder::whyNotDos(box->choiceEdit()->text()))}));
         QVERIFY(m_harness->forms->isLoaded<ProgramPicker>());
-        QCOMPARE(m_main->txtExe()->text(), u"old.exe"_s);
+        QCOMPARE(m_main->programEdit()->text(), u"old.exe"_s);
     }
 
     void patternLeftInTheBoxIsCopiedAsIs()
     {
         ProgramPicker *box = open();
-        QTest::keyClicks(box->txtFilename(), u"*.exe"_s);
+        QTest::keyClicks(box->choiceEdit(), u"*.exe"_s);
         // Another folder keeps the pattern.
-        QVERIFY(doubleClick(box->dirListBox(), u"Doom"_s));
-        QTRY_COMPARE(box->fileListBox()->path(), u"c:\\Games\\Doom"_s);
+        QVERIFY(doubleClick(box->folderList(), u"Doom"_s));
+        QTRY_COMPARE(box->fileList()->path(), u"c:\\Games\\Doom"_s);
         waitIdle(box);
-        QCOMPARE(rows(box->fileListBox()), QStringList({u"doom.exe"_s}));
+        QCOMPARE(rows(box->fileList()), QStringList({u"doom.exe"_s}));
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
-        QCOMPARE(m_main->txtExe()->text(), u"*.exe"_s);
+        QCOMPARE(m_main->programEdit()->text(), u"*.exe"_s);
     }
 
     void secondPressOpensNoSecondPicker()
     {
         ProgramPicker *box = open();
-        QTest::keyClicks(box->txtFilename(), u"kept"_s);
+        QTest::keyClicks(box->choiceEdit(), u"kept"_s);
         QCOMPARE(open(), box);
-        QCOMPARE(box->txtFilename()->text(), u"kept"_s);
+        QCOMPARE(box->choiceEdit()->text(), u"kept"_s);
     }
 
     void okAfterTheMainWindowWasUnloadedLoadsItAgain()
@@ -267,10 +267,10 @@ private Q_SLOTS:
         m_main->close(); // the tray icon keeps the program running
         Harness::settle();
         QVERIFY(!m_harness->forms->isLoaded<MainWindow>());
-        QTest::keyClicks(box->txtFilename(), u"App.exe"_s);
+        QTest::keyClicks(box->choiceEdit(), u"App.exe"_s);
         QTest::mouseClick(box->okButton(), Qt::LeftButton);
         QVERIFY(m_harness->forms->isLoaded<MainWindow>());
-        QCOMPARE(m_harness->forms->load<MainWindow>()->txtExe()->text(), u"App.exe"_s);
+        QCOMPARE(m_harness->forms->load<MainWindow>()->programEdit()->text(), u"App.exe"_s);
     }
 
     // Cancel answers while a big folder is still being read, and the reading
@@ -283,17 +283,17 @@ private Q_SLOTS:
         makeFiles(driveC(u"/Big"_s), names);
         const CurrentFolder big(driveC(u"/Big"_s));
         for (int attempt = 0; attempt < 3; ++attempt) {
-            QTest::mouseClick(m_main->cmdBrowse2(), Qt::LeftButton);
+            QTest::mouseClick(m_main->browseProgramButton(), Qt::LeftButton);
             auto *box = m_harness->forms->load<ProgramPicker>();
-            QTest::keyClicks(box->txtFilename(), u"file1*"_s);
+            QTest::keyClicks(box->choiceEdit(), u"file1*"_s);
             QTest::mouseClick(box->cancelButton(), Qt::LeftButton);
             QVERIFY(!m_harness->forms->isLoaded<ProgramPicker>());
             Harness::settle();
         }
         ProgramPicker *box = open();
-        QCOMPARE(box->fileListBox()->model()->rowCount(), 20000);
-        QTest::keyClicks(box->txtFilename(), u"FILE1999?.DAT"_s);
-        QCOMPARE(rows(box->fileListBox()).size(), 10);
+        QCOMPARE(box->fileList()->model()->rowCount(), 20000);
+        QTest::keyClicks(box->choiceEdit(), u"FILE1999?.DAT"_s);
+        QCOMPARE(rows(box->fileList()).size(), 10);
     }
 };
 

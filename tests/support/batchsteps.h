@@ -26,8 +26,8 @@ inline QStringList steps(std::initializer_list<const char *> texts)
 
 inline QList<QLineEdit *> fields(MainWindow *window)
 {
-    return {window->txtDrive(), window->txtDirectory(), window->txtExe(),
-            window->txtDirectorySave()};
+    return {window->driveEdit(), window->directoryEdit(), window->programEdit(),
+            window->batchFileNameEdit()};
 }
 
 inline QStringList answers(MainWindow *window)
@@ -48,7 +48,7 @@ inline MainWindow *fill(Harness &harness, const QStringList &steps)
 
 inline void pressOK(MainWindow *window)
 {
-    window->cmdOK()->click();
+    window->okButton()->click();
     Harness::settle();
 }
 

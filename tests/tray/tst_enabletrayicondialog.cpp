@@ -33,7 +33,7 @@ MainWindow *mainWindow(Harness &h)
 
 void switchLoadOnStartup(Harness &h)
 {
-    mainWindow(h)->mnuLoadTrayIcononStartup()->trigger();
+    mainWindow(h)->loadOnStartupAction()->trigger();
 }
 
 QString storedEnable(const Harness &h)
@@ -71,14 +71,14 @@ private Q_SLOTS:
         QFETCH(QString, storedAfter);
         Harness h;
         startWithEnable(h, value);
-        QCOMPARE(mainWindow(h)->mnuEnableTrayIconConfirmation()->isChecked(), checkmark);
+        QCOMPARE(mainWindow(h)->enableTrayConfirmationAction()->isChecked(), checkmark);
 
         switchLoadOnStartup(h);
         QVERIFY(h.forms->isLoaded<EnableTrayIconDialog>());
         EnableTrayIconDialog *dialog = h.forms->load<EnableTrayIconDialog>();
         QCOMPARE(dialog->isVisible(), shows);
         if (shows)
-            QCOMPARE(dialog->focusWidget(), dialog->cmdOK());
+            QCOMPARE(dialog->focusWidget(), dialog->okButton());
         QCOMPARE(storedEnable(h), storedAfter);
     }
 
@@ -91,7 +91,7 @@ private Q_SLOTS:
         switchLoadOnStartup(h);
         QVERIFY(!h.forms->load<EnableTrayIconDialog>()->isVisible());
 
-        QAction *item = mainWindow(h)->mnuEnableTrayIconConfirmation();
+        QAction *item = mainWindow(h)->enableTrayConfirmationAction();
         item->trigger();
         QVERIFY(item->isChecked());
         QCOMPARE(storedEnable(h), on);
@@ -100,7 +100,7 @@ private Q_SLOTS:
                  0); // the item itself opens nothing
 
         switchLoadOnStartup(h); // off: the disable dialog
-        QTest::mouseClick(h.forms->load<DisableTrayIconDialog>()->cmdYes(), Qt::LeftButton);
+        QTest::mouseClick(h.forms->load<DisableTrayIconDialog>()->yesButton(), Qt::LeftButton);
         switchLoadOnStartup(h); // on again
         QVERIFY(h.forms->load<EnableTrayIconDialog>()->isVisible());
 
@@ -127,23 +127,23 @@ private Q_SLOTS:
         switchLoadOnStartup(h);
         EnableTrayIconDialog *dialog = h.forms->load<EnableTrayIconDialog>();
 
-        QTest::mouseClick(dialog->check1(), Qt::LeftButton);
-        QVERIFY(!dialog->check1()->isChecked());
-        QVERIFY(!mainWindow(h)->mnuEnableTrayIconConfirmation()->isChecked());
+        QTest::mouseClick(dialog->showAgainBox(), Qt::LeftButton);
+        QVERIFY(!dialog->showAgainBox()->isChecked());
+        QVERIFY(!mainWindow(h)->enableTrayConfirmationAction()->isChecked());
         QCOMPARE(storedEnable(h), on);
 
         if (pressOK)
-            QTest::mouseClick(dialog->cmdOK(), Qt::LeftButton);
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         else
             dialog->close();
         Harness::settle();
         QVERIFY(!h.forms->isLoaded<EnableTrayIconDialog>());
         QCOMPARE(storedEnable(h), storedAfter);
-        QVERIFY(!mainWindow(h)->mnuEnableTrayIconConfirmation()->isChecked());
+        QVERIFY(!mainWindow(h)->enableTrayConfirmationAction()->isChecked());
 
         // What was stored decides the next switch-on.
         switchLoadOnStartup(h); // off
-        QTest::mouseClick(h.forms->load<DisableTrayIconDialog>()->cmdYes(), Qt::LeftButton);
+        QTest::mouseClick(h.forms->load<DisableTrayIconDialog>()->yesButton(), Qt::LeftButton);
         switchLoadOnStartup(h); // on
         QCOMPARE(h.forms->load<EnableTrayIconDialog>()->isVisible(), storedAfter == on);
     }
@@ -157,7 +157,7 @@ private Q_SLOTS:
         QVERIFY(first->isVisible());
 
         switchLoadOnStartup(h); // off
-        QTest::mouseClick(h.forms->load<DisableTrayIconDialog>()->cmdYes(), Qt::LeftButton);
+        QTest::mouseClick(h.forms->load<DisableTrayIconDialog>()->yesButton(), Qt::LeftButton);
         switchLoadOnStartup(h); // on again while the dialog is still open
         Harness::settle();
         QVERIFY(first);

@@ -23,12 +23,12 @@ const QByteArray laterRun = "[Settings]\nSettings=FirstTime\nLoadOnStartup=1\n"
 
 QAction *trayItem(Harness &h)
 {
-    return h.forms->load<TrayHost>()->mnucsSysTray1LoadonStartup();
+    return h.forms->load<TrayHost>()->loadOnStartupItem();
 }
 
 QAction *viewItem(Harness &h)
 {
-    return h.forms->load<MainWindow>()->mnuLoadTrayIcononStartup();
+    return h.forms->load<MainWindow>()->loadOnStartupAction();
 }
 
 // A click on the menu item: Qt inverts the checkmark, then the handler runs.
@@ -42,10 +42,10 @@ void answer(Harness &h, Answer answer)
     DisableTrayIconDialog *dialog = h.forms->load<DisableTrayIconDialog>();
     switch (answer) {
     case Answer::Yes:
-        QTest::mouseClick(dialog->cmdYes(), Qt::LeftButton);
+        QTest::mouseClick(dialog->yesButton(), Qt::LeftButton);
         break;
     case Answer::No:
-        QTest::mouseClick(dialog->cmdNo(), Qt::LeftButton);
+        QTest::mouseClick(dialog->noButton(), Qt::LeftButton);
         break;
     case Answer::CloseBox:
         dialog->close();
@@ -91,7 +91,7 @@ private Q_SLOTS:
         QVERIFY(h.forms->isLoaded<DisableTrayIconDialog>());
         DisableTrayIconDialog *dialog = h.forms->load<DisableTrayIconDialog>();
         QVERIFY(dialog->isVisible());
-        QCOMPARE(dialog->focusWidget(), dialog->cmdNo());
+        QCOMPARE(dialog->focusWidget(), dialog->noButton());
         QVERIFY(!trayItem(h)->isChecked());
         QVERIFY(!viewItem(h)->isChecked());
         QCOMPARE(stored(h), off);
@@ -141,7 +141,7 @@ private Q_SLOTS:
         Harness h;
         h.writeIni(laterRun);
         h.start();
-        QTest::mouseClick(h.forms->load<MainWindow>()->cmdExit(), Qt::LeftButton);
+        QTest::mouseClick(h.forms->load<MainWindow>()->exitButton(), Qt::LeftButton);
         Harness::settle();
         QVERIFY(!h.forms->isLoaded<MainWindow>());
 
@@ -150,7 +150,7 @@ private Q_SLOTS:
         QVERIFY(h.forms->isLoaded<MainWindow>());
         MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(!main->isVisible());
-        QVERIFY(!main->mnuLoadTrayIcononStartup()->isChecked());
+        QVERIFY(!main->loadOnStartupAction()->isChecked());
         QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Unset);
         QVERIFY(!h.markerStored());
         QCOMPARE(stored(h), off);
@@ -211,7 +211,7 @@ private Q_SLOTS:
         QVERIFY(main->isVisible());
         QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Off);
         QVERIFY(!h.trayArea.isIconShown()); // the load removed it
-        QVERIFY(main->mnuLoadTrayIcononStartup()->isChecked());
+        QVERIFY(main->loadOnStartupAction()->isChecked());
         QVERIFY(!trayItem(h)->isChecked()); // cleared by the load, left so
         QCOMPARE(stored(h), on);
         QVERIFY(h.forms->load<EnableTrayIconDialog>()->isVisible());

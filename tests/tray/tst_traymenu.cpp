@@ -27,7 +27,7 @@ TrayHost *trayHost(Harness &h)
 // The user's Exit with the icon shown: the main window goes, the program stays.
 void exitToTray(Harness &h)
 {
-    QTest::mouseClick(h.forms->load<MainWindow>()->cmdExit(), Qt::LeftButton);
+    QTest::mouseClick(h.forms->load<MainWindow>()->exitButton(), Qt::LeftButton);
     Harness::settle();
     QVERIFY(!h.forms->isLoaded<MainWindow>());
     QVERIFY(h.trayArea.isIconShown());
@@ -45,7 +45,7 @@ private Q_SLOTS:
         Harness h;
         h.writeIni(laterRun);
         h.start();
-        QMenu *menu = trayHost(h)->mnucsSysTray1();
+        QMenu *menu = trayHost(h)->trayMenu();
         QStringList items;
         for (const QAction *action : menu->actions())
             items << action->objectName() + QLatin1Char('=') + action->text();
@@ -82,9 +82,9 @@ private Q_SLOTS:
         QVERIFY(!trayHost(h)->isVisible());
         // Its load only consumed the marker: initial checkmarks, no tray mode.
         QVERIFY(!h.markerStored());
-        QVERIFY(!main->mnuTolvaneConfirmation()->isChecked());
-        QVERIFY(!main->mnuEnableTrayIconConfirmation()->isChecked());
-        QVERIFY(main->mnuLoadTrayIcononStartup()->isChecked());
+        QVERIFY(!main->batchConfirmationAction()->isChecked());
+        QVERIFY(!main->enableTrayConfirmationAction()->isChecked());
+        QVERIFY(main->loadOnStartupAction()->isChecked());
         QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Unset);
         QVERIFY(h.trayArea.isIconShown());
         QVERIFY(!h.forms->hasEnded());
@@ -96,7 +96,7 @@ private Q_SLOTS:
         h.writeIni(laterRun);
         h.start();
         QPointer<MainWindow> main = h.forms->load<MainWindow>();
-        main->txtDrive()->setText(QStringLiteral("c:"));
+        main->driveEdit()->setText(QStringLiteral("c:"));
 
         h.trayArea.click();
         Harness::settle();
@@ -111,7 +111,7 @@ private Q_SLOTS:
         QVERIFY(main);
         QVERIFY(main->isVisible());
         QVERIFY(!trayHost(h)->isVisible());
-        QCOMPARE(main->txtDrive()->text(), QStringLiteral("c:"));
+        QCOMPARE(main->driveEdit()->text(), QStringLiteral("c:"));
         QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::On);
         QVERIFY(h.markerStored());
     }
@@ -122,18 +122,18 @@ private Q_SLOTS:
         h.writeIni(laterRun);
         h.start();
         QPointer<MainWindow> main = h.forms->load<MainWindow>();
-        main->txtExe()->setText(QStringLiteral("edit.com"));
-        main->mnuTolvaneConfirmation()->setChecked(false);
+        main->programEdit()->setText(QStringLiteral("edit.com"));
+        main->batchConfirmationAction()->setChecked(false);
         h.trayArea.click();
         Harness::settle();
         QVERIFY(!main->isVisible());
 
-        trayHost(h)->mnucsSysTray1CreateNewBatchFile()->trigger();
+        trayHost(h)->createNewBatchFileItem()->trigger();
         Harness::settle();
         QVERIFY(main);
         QVERIFY(main->isVisible());
-        QCOMPARE(main->txtExe()->text(), QStringLiteral("edit.com"));
-        QVERIFY(!main->mnuTolvaneConfirmation()->isChecked()); // no load handling ran
+        QCOMPARE(main->programEdit()->text(), QStringLiteral("edit.com"));
+        QVERIFY(!main->batchConfirmationAction()->isChecked()); // no load handling ran
     }
 
     void createNewBatchFileLoadsAnUnloadedMainWindowInFull()
@@ -143,13 +143,13 @@ private Q_SLOTS:
         h.start();
         exitToTray(h);
 
-        trayHost(h)->mnucsSysTray1CreateNewBatchFile()->trigger();
+        trayHost(h)->createNewBatchFileItem()->trigger();
         Harness::settle();
         MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(main->isVisible());
-        QVERIFY(main->txtDrive()->text().isEmpty());
-        QVERIFY(main->mnuTolvaneConfirmation()->isChecked());
-        QVERIFY(main->mnuEnableTrayIconConfirmation()->isChecked());
+        QVERIFY(main->driveEdit()->text().isEmpty());
+        QVERIFY(main->batchConfirmationAction()->isChecked());
+        QVERIFY(main->enableTrayConfirmationAction()->isChecked());
         QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::On);
         QVERIFY(!h.markerStored());
     }
@@ -160,11 +160,11 @@ private Q_SLOTS:
         h.writeIni(laterRun);
         h.start();
         MainWindow *main = h.forms->load<MainWindow>();
-        main->txtDrive()->setText(QStringLiteral("c:"));
-        main->txtDirectorySave()->setText(QStringLiteral("run.bat"));
+        main->driveEdit()->setText(QStringLiteral("c:"));
+        main->batchFileNameEdit()->setText(QStringLiteral("run.bat"));
         const QString before = h.iniText();
 
-        trayHost(h)->mnucsSysTray1Exit()->trigger();
+        trayHost(h)->exitItem()->trigger();
         QVERIFY(h.forms->hasEnded());
         QCOMPARE(h.quitCalls, 1);
         QVERIFY(h.messages.shown.isEmpty());
