@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev
-    # look: a sans-serif face close to the designs' MS Sans Serif, and one
+    # look: a sans-serif face close to the MS Sans Serif the windows are laid out for, and one
     # fontconfig takes for sans-serif (with Liberation alone it picks a
     # typewriter face for menus, buttons and message boxes)
     fonts-liberation2 fonts-dejavu-core

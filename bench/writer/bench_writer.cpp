@@ -9,6 +9,7 @@
 #include "core/batchfilesaver.h"
 #include "core/settingsentries.h"
 #include "core/settingsstore.h"
+#include "core/unloadmarker.h"
 #include "mainwindow/confirmationwindow.h"
 #include "mainwindow/mainwindow.h"
 
@@ -60,7 +61,7 @@ int main(int argc, char **argv)
         // What the press stores: the path, the marker, and the marker's removal.
         store.push_back(BenchStats::timedMs([&] {
             harness.settings->write(lastBatchPath.section, lastBatchPath.key, batch.targetPath());
-            harness.settings->write(unloadMarker.section, unloadMarker.key, unloadMarker.onText);
+            UnloadMarker::set(*harness.settings);
             harness.settings->deleteSection(unloadMarker.section);
         }));
 

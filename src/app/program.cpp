@@ -1,10 +1,10 @@
 #include "program.h"
 
+#include "core/preferences.h"
 #include "core/settingsstore.h"
 #include "exitdecision.h"
 #include "help/aboutwindow.h"
 #include "mainwindow/confirmationwindow.h"
-#include "mainwindow/firstrundefaultswindow.h"
 #include "mainwindow/mainwindow.h"
 #include "pickers/directorypicker.h"
 #include "pickers/programpicker.h"
@@ -14,11 +14,17 @@
 #include "tray/trayhost.h"
 #include "ui/messageboxes.h"
 
+#include <utility>
+
 Program::Program(const Services &services)
     : m_services(services), m_forms(m_services), m_ghostGuard(m_forms, m_services.trayArea)
 {
     m_services.startUp = [this] { StartUp::run(m_forms); };
     m_services.exitDecision = [this] { exitDecision(m_forms); };
+    m_services.firstRunDefaults = [this] {
+        if (!std::exchange(m_firstRunDefaultsWritten, true))
+            Preferences(m_services.settings).writeFirstRunDefaults();
+    };
     registerWindows();
     QObject::connect(&m_services.settings, &SettingsStore::problemOccurred, &m_forms,
                      [this](const QString &text) { m_services.messages.critical(text); });
@@ -28,7 +34,6 @@ void Program::registerWindows()
 {
     m_forms.registerWindow<TrayHost>();
     m_forms.registerWindow<MainWindow>();
-    m_forms.registerWindow<FirstRunDefaultsWindow>();
     m_forms.registerWindow<ConfirmationWindow>();
     m_forms.registerWindow<DirectoryPicker>();
     m_forms.registerWindow<ProgramPicker>();

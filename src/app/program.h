@@ -23,4 +23,5 @@ private:
     Services m_services;
     Forms m_forms;
     GhostGuard m_ghostGuard;
+    bool m_firstRunDefaultsWritten = false;
 };

@@ -62,7 +62,7 @@ QString lastPart(const QString &path)
 
 } // namespace
 
-BatchFile::BatchFile(std::array<QString, stepCount> steps, CodePage codePage)
+BatchFile::BatchFile(StepAnswers steps, CodePage codePage)
     : m_steps(std::move(steps)), m_codePage(std::move(codePage))
 {}
 

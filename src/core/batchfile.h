@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codepage.h"
+#include "stepanswers.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -24,15 +25,14 @@ public:
 
     // Steps 1 to 4: drive, directory, program (with its parameters), file name;
     // the file is written in the code page given, the user's own by default.
-    explicit BatchFile(std::array<QString, stepCount> steps,
-                       CodePage codePage = CodePage::forUser());
+    explicit BatchFile(StepAnswers steps, CodePage codePage = CodePage::forUser());
 
     const QString &step(int number) const { return m_steps.at(number - 1); }
 
     // Why the answers cannot make a batch file, and where to point the user.
     struct Refusal
     {
-        int step;
+        int step; // 1 to 4; 0 when no one step is at fault (the disk said no)
         QString message;
         qsizetype position = 0; // the offending character, in UTF-16 units
         qsizetype length = 0;
@@ -65,6 +65,6 @@ private:
     std::optional<Refusal> checkPathLength() const;
     QString cdLine() const;
 
-    std::array<QString, stepCount> m_steps;
+    StepAnswers m_steps;
     CodePage m_codePage;
 };

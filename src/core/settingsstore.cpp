@@ -107,30 +107,14 @@ bool SettingsStore::readEqualsOne(const QString &section, const QString &key, in
     return number ? *number == 1 : fallback == 1;
 }
 
-QString SettingsStore::read(const SettingsEntry &entry) const
+QString SettingsStore::read(const SettingsEntry &entry, const QString &fallback) const
 {
-    return read(entry.section, entry.key, entry.fallback);
+    return read(entry.section, entry.key, fallback);
 }
 
 bool SettingsStore::write(const SettingsEntry &entry, const QString &value)
 {
     return write(entry.section, entry.key, value);
-}
-
-bool SettingsStore::isOn(const SettingsEntry &entry, std::optional<bool> fallback) const
-{
-    const bool fallbackOn = fallback.value_or(entry.fallback == SettingsEntries::on);
-    switch (entry.reading) {
-    case Reading::ExactText:
-        return read(entry) == entry.onText;
-    case Reading::Boolean:
-        return readBool(entry.section, entry.key, fallbackOn);
-    case Reading::EqualsOne:
-        return readEqualsOne(entry.section, entry.key, fallbackOn ? 1 : 0);
-    case Reading::Text:
-        break;
-    }
-    return !read(entry).isEmpty();
 }
 
 std::optional<double> SettingsStore::toNumber(const QString &text)

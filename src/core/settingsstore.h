@@ -49,11 +49,9 @@ public:
     bool readBool(const QString &section, const QString &key, bool fallback) const;
     bool readEqualsOne(const QString &section, const QString &key, int fallback) const;
 
-    // The same through the table of entries: the entry's fallback, unless the
-    // reader passes its own.
-    QString read(const SettingsEntry &entry) const;
+    // The same through the table of entries.
+    QString read(const SettingsEntry &entry, const QString &fallback = {}) const;
     bool write(const SettingsEntry &entry, const QString &value);
-    bool isOn(const SettingsEntry &entry, std::optional<bool> fallback = {}) const;
 
     static std::optional<double> toNumber(const QString &text);
 

@@ -63,41 +63,52 @@ HelpWindow *WindowHelpViewer::window() const
     return m_window;
 }
 
-void WindowHelpViewer::showHelp(const QString &helpFile, qint16 command, qint32 context)
+std::optional<QString> WindowHelpViewer::readable(const QString &helpFile, QSet<QString> *topics)
 {
-    if (command != ForceFileCommand && command != ContextCommand) {
-        report(tr("The help viewer does not know the command %1.").arg(command));
-        return;
-    }
     const HelpFileLocator::Result found = m_locator.locate(helpFile);
     if (!found.found()) {
         report(found.problem);
-        return;
+        return std::nullopt;
     }
     QString error;
-    const std::optional<QSet<QString>> topics = readTopics(found.path, error);
-    if (!topics) {
+    std::optional<QSet<QString>> anchors = readTopics(found.path, error);
+    if (!anchors) {
         report(tr("Cannot open the help file \"%1\": %2.").arg(helpFile, error));
-        return;
+        return std::nullopt;
     }
+    *topics = std::move(*anchors);
+    return found.path;
+}
+
+void WindowHelpViewer::showContents(const QString &helpFile)
+{
+    QSet<QString> topics;
+    const std::optional<QString> path = readable(helpFile, &topics);
+    if (!path)
+        return;
     const QString shown = m_window ? m_window->shownFile() : QString();
-    if (command == ForceFileCommand) {
-        HelpWindow *window = openWindow();
-        // A viewer that already shows this file stays where it is.
-        if (shown != QFileInfo(found.path).canonicalFilePath())
-            window->showDocument(found.path, QString());
-        else
-            window->clearProblem();
-        window->present();
+    HelpWindow *window = openWindow();
+    // A viewer that already shows this file stays where it is.
+    if (shown != QFileInfo(*path).canonicalFilePath())
+        window->showDocument(*path, QString());
+    else
+        window->clearProblem();
+    window->present();
+}
+
+void WindowHelpViewer::showTopic(const QString &helpFile, int topic)
+{
+    QSet<QString> topics;
+    const std::optional<QString> path = readable(helpFile, &topics);
+    if (!path)
         return;
-    }
-    const QString topic = QString::number(context);
-    if (!topics->contains(topic)) {
-        report(tr("The help file \"%1\" has no topic %2.").arg(helpFile, topic));
+    const QString anchor = QString::number(topic);
+    if (!topics.contains(anchor)) {
+        report(tr("The help file \"%1\" has no topic %2.").arg(helpFile, anchor));
         return;
     }
     HelpWindow *window = openWindow();
-    window->showDocument(found.path, topic);
+    window->showDocument(*path, anchor);
     window->present();
 }
 

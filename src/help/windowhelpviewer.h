@@ -5,6 +5,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
+
+#include <optional>
 
 class DriveMap;
 class HelpWindow;
@@ -21,7 +24,8 @@ public:
                      QObject *parent = nullptr);
     ~WindowHelpViewer() override;
 
-    void showHelp(const QString &helpFile, qint16 command, qint32 context) override;
+    void showContents(const QString &helpFile) override;
+    void showTopic(const QString &helpFile, int topic) override;
 
     // The viewer's window while it is open.
     HelpWindow *window() const;
@@ -31,6 +35,8 @@ Q_SIGNALS:
     void windowClosed();
 
 private:
+    // The help file's place and its topics, or nothing once the problem is said.
+    std::optional<QString> readable(const QString &helpFile, QSet<QString> *topics);
     HelpWindow *openWindow();
     void report(const QString &problem);
 

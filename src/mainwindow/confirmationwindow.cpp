@@ -1,14 +1,13 @@
 #include "confirmationwindow.h"
 
-#include "core/settingsentries.h"
-#include "core/settingsstore.h"
+#include "core/preferences.h"
 #include "core/unloadmarker.h"
 #include "createanother.h"
-#include "mainwindow.h"
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/forms.h"
+#include "ui/mainwindowlink.h"
 #include "ui/programicon.h"
 #include "ui/twips.h"
 #include "ui/windowplacement.h"
@@ -90,17 +89,16 @@ void ConfirmationWindow::layOut()
 // The confirmation step: show where the file went, or ask at once.
 void ConfirmationWindow::loadHandling()
 {
-    using namespace SettingsEntries;
-    SettingsStore &settings = services().settings;
+    const Preferences preferences = this->preferences();
     centreOnScreen(this);
-    if (!settings.isOn(confirmationShowsItself, m_showWindow->isChecked())) {
+    if (!preferences.confirmationShowsItself(m_showWindow->isChecked())) {
         // The window stays loaded and hidden until the next file or the View
         // menu's item unloads it.
         askCreateAnother(forms());
         return;
     }
-    forms().unload<MainWindow>();
-    m_pathLabel->setText(settings.read(lastBatchPath));
+    forms().unload(WindowKind::MainWindow);
+    m_pathLabel->setText(preferences.lastBatchPath());
     layOut();
     centreOnScreen(this);
     show();
@@ -108,8 +106,7 @@ void ConfirmationWindow::loadHandling()
 
 void ConfirmationWindow::okClicked()
 {
-    using namespace SettingsEntries;
-    services().settings.write(showConfirmation, flag(m_showWindow->isChecked()));
+    preferences().setBatchConfirmation(m_showWindow->isChecked());
     Forms &lifetime = forms(); // this window is gone once unloaded
     lifetime.unload(this);
     askCreateAnother(lifetime);
@@ -120,12 +117,11 @@ void ConfirmationWindow::okClicked()
 void ConfirmationWindow::showWindowClicked()
 {
     UnloadMarker::set(services().settings);
-    forms().load<MainWindow>()->setBatchConfirmationChecked(m_showWindow->isChecked());
+    forms().load<MainWindowLink>()->setBatchConfirmationChecked(m_showWindow->isChecked());
 }
 
 void ConfirmationWindow::batchFileConfirmationClicked(Forms &forms, bool checked)
 {
-    using namespace SettingsEntries;
-    forms.services().settings.write(showConfirmation, flag(checked));
+    Preferences(forms.services().settings).setBatchConfirmation(checked);
     forms.unload<ConfirmationWindow>();
 }

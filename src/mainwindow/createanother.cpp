@@ -1,7 +1,7 @@
 #include "createanother.h"
 
-#include "mainwindow.h"
 #include "ui/forms.h"
+#include "ui/mainwindowlink.h"
 #include "ui/messageboxes.h"
 #include "ui/trayhostlink.h"
 
@@ -16,9 +16,9 @@ void askCreateAnother(Forms &forms)
     if (another) {
         // A main window loaded hidden (by a click on "Show this window in the
         // future") is only shown; a fresh one opens as usual.
-        forms.load<MainWindow>()->show();
+        forms.load<MainWindowLink>()->showInFront();
     } else if (forms.load<TrayHostLink>()->isInTray()) {
-        forms.unload<MainWindow>();
+        forms.unload<MainWindowLink>();
     } else {
         forms.endProgram();
     }

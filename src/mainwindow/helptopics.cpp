@@ -1,47 +1,35 @@
 #include "helptopics.h"
 
-#include "core/settingsentries.h"
-#include "core/settingsstore.h"
-#include "helpcontrol.h"
+#include "core/preferences.h"
 #include "ui/helpviewer.h"
 
 namespace HelpTopics {
 
 namespace {
 
-constexpr qint32 contactTopic = 2;
-constexpr qint32 licenceTopic = 3;
-
-void showTopic(HelpControl &dialog, const SettingsStore &settings, qint32 topic)
-{
-    dialog.setHelpCommand(HelpViewer::ContextCommand);
-    dialog.setHelpContext(topic);
-    dialog.setHelpFile(helpFilePath(settings));
-    dialog.showHelp();
-}
+constexpr int contactTopic = 2;
+constexpr int licenceTopic = 3;
 
 } // namespace
 
-QString helpFilePath(const SettingsStore &settings)
+QString helpFilePath(const Preferences &preferences)
 {
-    return settings.read(SettingsEntries::installDirectory) + QStringLiteral("batch.hlp");
+    return preferences.installDirectory() + QStringLiteral("batch.hlp");
 }
 
-void showContents(HelpControl &dialog, const SettingsStore &settings)
+void showContents(HelpViewer &viewer, const Preferences &preferences)
 {
-    dialog.setHelpCommand(HelpViewer::ForceFileCommand);
-    dialog.setHelpFile(helpFilePath(settings));
-    dialog.showHelp();
+    viewer.showContents(helpFilePath(preferences));
 }
 
-void showContactTopic(HelpControl &dialog, const SettingsStore &settings)
+void showContactTopic(HelpViewer &viewer, const Preferences &preferences)
 {
-    showTopic(dialog, settings, contactTopic);
+    viewer.showTopic(helpFilePath(preferences), contactTopic);
 }
 
-void showLicenceTopic(HelpControl &dialog, const SettingsStore &settings)
+void showLicenceTopic(HelpViewer &viewer, const Preferences &preferences)
 {
-    showTopic(dialog, settings, licenceTopic);
+    viewer.showTopic(helpFilePath(preferences), licenceTopic);
 }
 
 } // namespace HelpTopics

@@ -1,19 +1,17 @@
 #include "mainwindow.h"
 
-#include "batchfilewriter.h"
 #include "confirmationwindow.h"
-#include "core/settingsentries.h"
-#include "core/settingsstore.h"
+#include "core/batchfilewriter.h"
+#include "core/preferences.h"
 #include "core/unloadmarker.h"
-#include "helpcontrol.h"
 #include "helptopics.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/forms.h"
 #include "ui/labelfit.h"
+#include "ui/messageboxes.h"
 #include "ui/programicon.h"
 #include "ui/trayhostlink.h"
-#include "ui/trayiconcontrol.h"
 #include "ui/twips.h"
 #include "ui/windowplacement.h"
 
@@ -72,7 +70,7 @@ QAction *makeCheckAction(QObject *parent, const char *name, const QString &text,
 
 } // namespace
 
-MainWindow::MainWindow(Forms &forms) : Form(forms), m_trayIconControl(new TrayIconControl(this))
+MainWindow::MainWindow(Forms &forms) : Form(forms)
 {
     setObjectName(QStringLiteral("Tolvane"));
     setWindowTitle(tr("Tolvane"));
@@ -80,11 +78,6 @@ MainWindow::MainWindow(Forms &forms) : Form(forms), m_trayIconControl(new TrayIc
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    m_trayIconControl->setObjectName(QStringLiteral("csSysTray1"));
-    connect(m_trayIconControl, &TrayIconControl::trayActivate, this,
-            &MainWindow::trayControlActivated);
-    m_helpControl = new HelpControl(services().helpViewer, this);
-    m_helpControl->setObjectName(QStringLiteral("CommonDialog1"));
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("TolvaneClientArea"));
@@ -170,8 +163,7 @@ void MainWindow::buildButtons(QWidget *client)
     m_browseDirectoryButton->setAccessibleName(tr("Browse for the step 2 directory"));
     m_browseProgramButton->setAccessibleName(tr("Browse for the step 3 program"));
     connect(m_exitButton, &QPushButton::clicked, this, [this] { services().exitDecision(); });
-    connect(m_okButton, &QPushButton::clicked, this,
-            [this] { BatchFileWriter(forms()).confirmBatchFileSettings(*this); });
+    connect(m_okButton, &QPushButton::clicked, this, &MainWindow::okClicked);
     connect(m_browseDirectoryButton, &QPushButton::clicked, this,
             [this] { forms().load(WindowKind::DirectoryPicker); });
     connect(m_browseProgramButton, &QPushButton::clicked, this,
@@ -196,9 +188,8 @@ void MainWindow::buildMenus()
                                                      tr("Enable Tray Icon Confirmation"), false);
     confirmations->addAction(m_batchConfirmationAction);
     confirmations->addAction(m_enableTrayConfirmationAction);
-    connect(m_batchConfirmationAction, &QAction::triggered, this, [this] {
-        ConfirmationWindow::batchFileConfirmationClicked(forms(),
-                                                         m_batchConfirmationAction->isChecked());
+    connect(m_batchConfirmationAction, &QAction::triggered, this, [this](bool checked) {
+        ConfirmationWindow::batchFileConfirmationClicked(forms(), checked);
     });
     connect(m_enableTrayConfirmationAction, &QAction::triggered, this,
             &MainWindow::enableTrayConfirmationClicked);
@@ -222,11 +213,11 @@ void MainWindow::buildMenus()
     help->addSeparator()->setObjectName(QStringLiteral("mnuSeparator4"));
     help->addAction(m_aboutAction);
     connect(m_helpContentsAction, &QAction::triggered, this,
-            [this] { HelpTopics::showContents(*m_helpControl, services().settings); });
+            [this] { HelpTopics::showContents(services().helpViewer, preferences()); });
     connect(m_contactAuthorAction, &QAction::triggered, this,
-            [this] { HelpTopics::showContactTopic(*m_helpControl, services().settings); });
+            [this] { HelpTopics::showContactTopic(services().helpViewer, preferences()); });
     connect(m_licenceAction, &QAction::triggered, this,
-            [this] { HelpTopics::showLicenceTopic(*m_helpControl, services().settings); });
+            [this] { HelpTopics::showLicenceTopic(services().helpViewer, preferences()); });
     connect(m_aboutAction, &QAction::triggered, this, [this] { forms().load(WindowKind::About); });
 }
 
@@ -241,36 +232,66 @@ void MainWindow::setTabOrder()
 
 void MainWindow::loadHandling()
 {
-    using namespace SettingsEntries;
-    SettingsStore &store = services().settings;
-    if (UnloadMarker::consume(store))
+    if (UnloadMarker::consume(services().settings))
         return;
-    if (store.isOn(firstTime))
+    const Preferences preferences = this->preferences();
+    if (preferences.hasFirstRunDefaults())
         show();
     else
-        forms().load(WindowKind::FirstRunDefaults);
-    m_batchConfirmationAction->setChecked(store.isOn(showConfirmation));
-    m_enableTrayConfirmationAction->setChecked(store.isOn(enableTrayDialog));
-    applyTrayPreference();
-    forms().load<TrayHostLink>()->setLoadOnStartupChecked(store.isOn(loadOnStartup));
-    m_loadOnStartupAction->setChecked(store.isOn(loadOnStartup));
-}
-
-// The icon follows the stored text exactly: only "1" shows it.
-void MainWindow::applyTrayPreference()
-{
-    const bool show = services().settings.isOn(SettingsEntries::trayIconAtStart);
-    forms().load<TrayHostLink>()->setInTray(show);
-    if (show)
-        m_trayIconControl->trayModeOn(winId());
-    else
-        m_trayIconControl->trayModeOff(winId());
+        services().firstRunDefaults();
+    m_batchConfirmationAction->setChecked(preferences.batchConfirmation());
+    m_enableTrayConfirmationAction->setChecked(preferences.enableTrayConfirmation());
+    TrayHostLink *trayHost = forms().load<TrayHostLink>();
+    trayHost->setInTray(preferences.trayIconAtLoad());
+    trayHost->setLoadOnStartupChecked(preferences.loadOnStartup());
+    m_loadOnStartupAction->setChecked(preferences.loadOnStartup());
 }
 
 void MainWindow::unloadHandling()
 {
     if (!UnloadMarker::consume(services().settings))
         services().exitDecision();
+}
+
+StepAnswers MainWindow::answers() const
+{
+    return {m_driveEdit->text(), m_directoryEdit->text(), m_programEdit->text(),
+            m_batchFileNameEdit->text()};
+}
+
+void MainWindow::okClicked()
+{
+    const auto outcome = BatchFileWriter(services().settings, services().drives).write(answers());
+    if (const auto *refusal = std::get_if<BatchFile::Refusal>(&outcome))
+        refuse(*refusal);
+    else
+        handOver(std::get<WrittenBatchFile>(outcome));
+}
+
+// The answers stay as typed; the step at fault gets the focus, with the
+// offending character selected so the user sees which one it is.
+void MainWindow::refuse(const BatchFile::Refusal &refusal)
+{
+    services().messages.critical(refusal.message);
+    if (refusal.step < 1)
+        return;
+    QLineEdit *const edits[] = {m_driveEdit, m_directoryEdit, m_programEdit, m_batchFileNameEdit};
+    QLineEdit *edit = edits[refusal.step - 1];
+    edit->setFocus();
+    if (refusal.length > 0)
+        edit->setSelection(int(refusal.position), int(refusal.length));
+}
+
+// This window closes, its unload finding the marker and leaving the program
+// running, and the confirmation takes over; one still loaded from an
+// earlier file makes way for this one.
+void MainWindow::handOver(const WrittenBatchFile &)
+{
+    Forms &lifetime = forms(); // this window is gone once unloaded
+    UnloadMarker::set(services().settings);
+    lifetime.unload(this);
+    lifetime.unload<ConfirmationWindow>();
+    lifetime.load<ConfirmationWindow>();
 }
 
 // Acts on the checkmark Qt has just inverted: the tray menu's checkmark
@@ -280,25 +301,15 @@ void MainWindow::loadOnStartupClicked()
 {
     const bool on = m_loadOnStartupAction->isChecked();
     forms().load<TrayHostLink>()->setLoadOnStartupChecked(on);
-    services().settings.write(SettingsEntries::loadOnStartup, SettingsEntries::flag(on));
+    preferences().setLoadOnStartup(on);
     forms().load(on ? WindowKind::EnableTrayIcon : WindowKind::DisableTrayIcon);
 }
 
 // Stores the new checkmark; an Enable Tray Icon dialog left loaded goes.
 void MainWindow::enableTrayConfirmationClicked()
 {
-    const bool on = m_enableTrayConfirmationAction->isChecked();
-    services().settings.write(SettingsEntries::enableTrayDialog, SettingsEntries::flag(on));
+    preferences().setEnableTrayConfirmation(m_enableTrayConfirmationAction->isChecked());
     forms().unload(WindowKind::EnableTrayIcon);
-}
-
-// The main window's own tray control hides the window or shows it again.
-void MainWindow::trayControlActivated()
-{
-    if (isVisible())
-        m_trayIconControl->sendWindowToTray(winId());
-    else
-        m_trayIconControl->restoreWindowFromTray(winId());
 }
 
 bool MainWindow::isShown() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/batchfile.h"
+#include "core/stepanswers.h"
 #include "ui/form.h"
 #include "ui/mainwindowlink.h"
 
@@ -11,8 +13,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class HelpControl;
-class TrayIconControl;
+struct WrittenBatchFile;
 
 // The main window: the four steps from which a batch file is made.
 class MainWindow : public QMainWindow, public Form, public MainWindowLink
@@ -47,13 +48,13 @@ public:
     bool isLoadOnStartupChecked() const override;
     void setLoadOnStartupChecked(bool checked) override;
     void setEnableTrayConfirmationChecked(bool checked) override;
-    void setBatchConfirmationChecked(bool checked);
+    void setBatchConfirmationChecked(bool checked) override;
     QString directoryStep() const override;
     void setDirectoryStep(const QString &directory) override;
     void setProgramStep(const QString &program) override;
 
-    TrayIconControl *trayIconControl() const { return m_trayIconControl; }
-    HelpControl *helpControl() const { return m_helpControl; }
+    // The four answers as they stand.
+    StepAnswers answers() const;
 
 protected:
     void loadHandling() override;
@@ -64,10 +65,11 @@ private:
     void buildButtons(QWidget *client);
     void buildMenus();
     void setTabOrder();
-    void applyTrayPreference();
+    void okClicked();
+    void refuse(const BatchFile::Refusal &refusal);
+    void handOver(const WrittenBatchFile &file);
     void loadOnStartupClicked();
     void enableTrayConfirmationClicked();
-    void trayControlActivated();
 
     QLineEdit *m_driveEdit = nullptr;
     QLineEdit *m_directoryEdit = nullptr;
@@ -86,7 +88,4 @@ private:
     QAction *m_contactAuthorAction = nullptr;
     QAction *m_licenceAction = nullptr;
     QAction *m_aboutAction = nullptr;
-
-    TrayIconControl *m_trayIconControl = nullptr;
-    HelpControl *m_helpControl = nullptr;
 };

@@ -9,7 +9,7 @@ class QWidget;
 class StatusLine;
 struct Services;
 
-// The controls both pickers are built from, with their designed names and
+// The controls both pickers are built from, with their object names and
 // fixed places, and the window they sit in.
 namespace PickerParts {
 

@@ -1,12 +1,11 @@
 #include "disabletrayicondialog.h"
 
-#include "core/settingsentries.h"
-#include "core/settingsstore.h"
+#include "core/preferences.h"
 #include "traydialoglayout.h"
-#include "trayhost.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
 #include "ui/mainwindowlink.h"
+#include "ui/trayhostlink.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -43,8 +42,7 @@ void DisableTrayIconDialog::loadHandling()
 
 void DisableTrayIconDialog::onYes()
 {
-    using namespace SettingsEntries;
-    services().settings.write(loadOnStartup, off);
+    preferences().setLoadOnStartup(false);
     if (forms().load<MainWindowLink>()->isShown()) {
         forms().unload(this);
         return;
@@ -52,7 +50,7 @@ void DisableTrayIconDialog::onYes()
     // With the main window out of sight the tray host goes, and its icon with
     // it. A hidden main window would then be out of reach, so the program ends.
     Forms &lifetime = forms();
-    lifetime.unload<TrayHost>();
+    lifetime.unload<TrayHostLink>();
     lifetime.unload(this);
     lifetime.endProgram();
 }
@@ -60,9 +58,8 @@ void DisableTrayIconDialog::onYes()
 // Puts the preference back; an unload marker left by the tray menu stays.
 void DisableTrayIconDialog::onNo()
 {
-    using namespace SettingsEntries;
-    services().settings.write(loadOnStartup, on);
+    preferences().setLoadOnStartup(true);
     forms().load<MainWindowLink>()->setLoadOnStartupChecked(true);
-    forms().load<TrayHost>()->setLoadOnStartupChecked(true);
+    forms().load<TrayHostLink>()->setLoadOnStartupChecked(true);
     forms().unload(this);
 }

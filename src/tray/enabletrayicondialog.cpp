@@ -1,7 +1,6 @@
 #include "enabletrayicondialog.h"
 
-#include "core/settingsentries.h"
-#include "core/settingsstore.h"
+#include "core/preferences.h"
 #include "traydialoglayout.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
@@ -39,23 +38,16 @@ EnableTrayIconDialog::EnableTrayIconDialog(Forms &forms)
     connect(m_okButton, &QPushButton::clicked, this, &EnableTrayIconDialog::onOK);
 }
 
-QString EnableTrayIconDialog::checkValue() const
-{
-    return SettingsEntries::flag(m_showAgainBox->isChecked());
-}
-
 // Shows itself only while the preference reads as the number 1; otherwise it
 // stays loaded and hidden, and later loads do nothing until it is unloaded.
 void EnableTrayIconDialog::loadHandling()
 {
-    using namespace SettingsEntries;
-    SettingsStore &store = services().settings;
-    if (!store.isOn(enableDialogShowsItself, m_showAgainBox->isChecked()))
+    if (!preferences().enableDialogShowsItself(m_showAgainBox->isChecked()))
         return;
     show();
     activateWindow();
     m_okButton->setFocus();
-    store.write(enableTrayDialog, checkValue());
+    preferences().setEnableTrayConfirmation(m_showAgainBox->isChecked());
 }
 
 // Only the checkmark follows the box at once; the preference waits for OK.
@@ -66,6 +58,6 @@ void EnableTrayIconDialog::showAgainClicked(bool checked)
 
 void EnableTrayIconDialog::onOK()
 {
-    services().settings.write(SettingsEntries::enableTrayDialog, checkValue());
+    preferences().setEnableTrayConfirmation(m_showAgainBox->isChecked());
     forms().unload(this);
 }

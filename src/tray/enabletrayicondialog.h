@@ -27,7 +27,6 @@ protected:
     void loadHandling() override;
 
 private:
-    QString checkValue() const;
     void showAgainClicked(bool checked);
     void onOK();
 

@@ -11,6 +11,7 @@ class Forms;
 // with "0" and the disable dialog.
 namespace LoadOnStartup {
 
-void trayItemClicked(Forms &forms);
+// `checked`: the item's checkmark as Qt has just inverted it.
+void trayItemClicked(Forms &forms, bool checked);
 
 } // namespace LoadOnStartup

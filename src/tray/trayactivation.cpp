@@ -1,22 +1,15 @@
 #include "trayactivation.h"
 
 #include "core/unloadmarker.h"
-#include "trayhost.h"
 #include "ui/forms.h"
 #include "ui/mainwindowlink.h"
-#include "ui/trayiconcontrol.h"
 
-void TrayActivation::trayHostActivated(Forms &forms, TrayHost &trayHost)
+void TrayActivation::trayIconActivated(Forms &forms)
 {
     UnloadMarker::set(forms.services().settings);
     MainWindowLink *mainWindow = forms.load<MainWindowLink>();
-    if (mainWindow->isShown()) {
-        trayHost.trayIconControl()->sendWindowToTray(trayHost.winId());
+    if (mainWindow->isShown())
         mainWindow->sendToTray();
-        trayHost.hide();
-        return;
-    }
-    trayHost.trayIconControl()->restoreWindowFromTray(trayHost.winId());
-    mainWindow->showInFront();
-    trayHost.hide();
+    else
+        mainWindow->showInFront();
 }

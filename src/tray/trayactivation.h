@@ -1,7 +1,6 @@
 #pragma once
 
 class Forms;
-class TrayHost;
 
 // What activating the tray icon does to the main window.
 namespace TrayActivation {
@@ -10,6 +9,6 @@ namespace TrayActivation {
 // it is visible. The unload marker it writes first keeps a load here from
 // running the main window's start-up work, and keeps a later close of a main
 // window found loaded from ending the program.
-void trayHostActivated(Forms &forms, TrayHost &trayHost);
+void trayIconActivated(Forms &forms);
 
 } // namespace TrayActivation

@@ -2,16 +2,16 @@
 
 #include "loadonstartup.h"
 #include "trayactivation.h"
+#include "trayiconcontrol.h"
 #include "ui/forms.h"
 #include "ui/mainwindowlink.h"
 #include "ui/programicon.h"
-#include "ui/trayiconcontrol.h"
 
 #include <QAction>
 #include <QMenu>
 
 TrayHost::TrayHost(Forms &forms)
-    : Form(forms), m_trayIconControl(new TrayIconControl(this, &forms.services().trayArea)),
+    : Form(forms), m_trayIconControl(new TrayIconControl(forms.services().trayArea, this)),
       m_trayMenu(new QMenu(tr("&csSysTray1"), this)),
       m_loadOnStartupItem(new QAction(tr("Load Tray Icon on Startup"), this))
 {
@@ -23,17 +23,13 @@ TrayHost::TrayHost(Forms &forms)
     m_trayIconControl->setTrayIcon(programIcon());
     m_trayIconControl->setTrayTip(QStringLiteral("Tolvane"));
 
-    // Shown and hidden again within one handler by the tray icon's activation;
-    // it never appears on the screen, not even for that moment.
-    setAttribute(Qt::WA_DontShowOnScreen);
-
     buildMenu();
     m_trayIconControl->attachTrayMenu(m_trayMenu);
     connect(m_trayIconControl, &TrayIconControl::trayActivate, this, &TrayHost::onTrayActivate);
     connect(m_trayIconControl, &TrayIconControl::trayMenuRequest, this,
             [this] { m_trayIconControl->showTrayMenu(m_trayMenu); });
     connect(m_loadOnStartupItem, &QAction::triggered, this,
-            [this] { LoadOnStartup::trayItemClicked(Form::forms()); });
+            [this](bool checked) { LoadOnStartup::trayItemClicked(Form::forms(), checked); });
     connect(m_createNewBatchFileItem, &QAction::triggered, this, &TrayHost::onCreateNewBatchFile);
     connect(m_aboutItem, &QAction::triggered, this,
             [this] { Form::forms().load(WindowKind::About); });
@@ -71,7 +67,7 @@ void TrayHost::loadHandling()
 
 void TrayHost::onTrayActivate()
 {
-    TrayActivation::trayHostActivated(forms(), *this);
+    TrayActivation::trayIconActivated(forms());
 }
 
 // Shows the main window as it is, or loads it first; no marker, so a load

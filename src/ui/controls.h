@@ -10,7 +10,8 @@ class QPushButton;
 class QWidget;
 
 // The controls every window of the program is built from, each given its
-// designed name as object name and placed at its fixed position.
+// object name (which tests and screen readers find it by) and placed at its
+// fixed position.
 namespace Controls {
 
 // Word-wrapped, aligned to the top left.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/preferences.h"
+
 class Forms;
 struct Services;
 
@@ -20,6 +22,7 @@ protected:
 
     Forms &forms() const { return m_forms; }
     Services &services() const;
+    Preferences preferences() const;
 
 private:
     friend class Forms;

@@ -1,5 +1,7 @@
 #include "forms.h"
 
+#include "core/settingsstore.h"
+
 #include <QCloseEvent>
 
 #include <algorithm>
@@ -7,6 +9,11 @@
 Services &Form::services() const
 {
     return m_forms.services();
+}
+
+Preferences Form::preferences() const
+{
+    return Preferences(services().settings);
 }
 
 Forms::Forms(Services &services, QObject *parent) : QObject(parent), m_services(services) {}

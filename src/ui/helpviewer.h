@@ -2,20 +2,17 @@
 
 #include <QString>
 
-#include <QtGlobal>
-
-// Whatever shows the program's help file. The program only names the file, a
-// command and a topic; the viewer does the rest in its own window and in its
-// own words, and the program never hears back.
+// Whatever shows the program's help file. The program only names the file
+// and the topic; the viewer does the rest in its own window and in its own
+// words, and the program never hears back.
 class HelpViewer
 {
 public:
-    // The classic help-viewer commands, kept for their meaning: show the topic
-    // a context number maps to, and make sure the named file is the one shown.
-    static constexpr qint16 ContextCommand = 1;
-    static constexpr qint16 ForceFileCommand = 9;
-
     virtual ~HelpViewer() = default;
 
-    virtual void showHelp(const QString &helpFile, qint16 command, qint32 context) = 0;
+    // The file at its opening topic; a viewer that already shows that file
+    // stays where it is.
+    virtual void showContents(const QString &helpFile) = 0;
+    // The topic the file numbers so.
+    virtual void showTopic(const QString &helpFile, int topic) = 0;
 };

@@ -5,7 +5,8 @@
 #include <QString>
 
 // What other windows may ask of the main window. The main window implements
-// it; the tray and the pickers reach it through Forms::load<MainWindowLink>().
+// it; the tray, the pickers and the confirmation reach it through
+// Forms::load<MainWindowLink>().
 class MainWindowLink
 {
 public:
@@ -20,6 +21,7 @@ public:
     virtual bool isLoadOnStartupChecked() const = 0;
     virtual void setLoadOnStartupChecked(bool checked) = 0;
     virtual void setEnableTrayConfirmationChecked(bool checked) = 0;
+    virtual void setBatchConfirmationChecked(bool checked) = 0;
 
     virtual QString directoryStep() const = 0;
     virtual void setDirectoryStep(const QString &directory) = 0;

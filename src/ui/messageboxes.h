@@ -9,11 +9,6 @@
 class MessageBoxes
 {
 public:
-    // Windows message-box style values, kept for their meaning: system-modal
-    // plus critical icon, and system-modal plus information icon plus Yes/No.
-    static constexpr int CriticalStyle = 4112;
-    static constexpr int QuestionStyle = 4164;
-
     virtual ~MessageBoxes() = default;
 
     static QString title() { return QStringLiteral("Tolvane V" TOLVANE_VERSION); }

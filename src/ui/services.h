@@ -19,7 +19,10 @@ struct Services
     // Ends the process; by the time it is called every window is hidden.
     std::function<void()> quit;
     // The program-wide procedures, provided by the wiring above the windows:
-    // what happens at start-up, and what closing the main window or its Exit does.
+    // what happens at start-up, what closing the main window or its Exit does,
+    // and the defaults of a first run.
     std::function<void()> startUp;
     std::function<void()> exitDecision;
+    // Writes the first-run defaults, at most once in a run.
+    std::function<void()> firstRunDefaults;
 };

@@ -6,7 +6,6 @@
 enum class WindowKind {
     TrayHost,
     MainWindow,
-    FirstRunDefaults,
     Confirmation,
     DirectoryPicker,
     ProgramPicker,

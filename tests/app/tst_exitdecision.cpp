@@ -3,7 +3,7 @@
 #include "core/settingsentries.h"
 #include "mainwindow/mainwindow.h"
 #include "tray/trayhost.h"
-#include "ui/trayiconcontrol.h"
+#include "tray/trayiconcontrol.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -118,7 +118,7 @@ private Q_SLOTS:
         startLaterRun(h, "1");
         h.forms->load<MainWindow>()->loadOnStartupAction()->setChecked(false);
         h.forms->load<TrayHost>()->loadOnStartupItem()->setChecked(false);
-        h.settings->write(unloadMarker, unloadMarker.onText);
+        UnloadMarker::set(*h.settings);
         leave(h, Way::CloseBox);
         Harness::settle();
         QVERIFY(!h.hasEntry(unloadMarker));
@@ -131,7 +131,7 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "1");
-        h.settings->write(unloadMarker, unloadMarker.onText);
+        UnloadMarker::set(*h.settings);
         leave(h, Way::ExitButton);
         QVERIFY(!h.forms->isLoaded<MainWindow>());
         QVERIFY(!h.hasEntry(unloadMarker));
@@ -144,7 +144,7 @@ private Q_SLOTS:
     {
         Harness h;
         startLaterRun(h, "0");
-        h.settings->write(unloadMarker, unloadMarker.onText);
+        UnloadMarker::set(*h.settings);
         leave(h, Way::CloseBox);
         QVERIFY(!h.forms->hasEnded()); // not inside the handler...
         Harness::settle();
@@ -170,7 +170,7 @@ private Q_SLOTS:
         Harness::settle();
         QVERIFY(!h.trayArea.isIconShown()); // the icon goes with its window
         QVERIFY(!h.forms->hasEnded());
-        h.settings->write(unloadMarker, unloadMarker.onText);
+        UnloadMarker::set(*h.settings);
         h.forms->unload<MainWindow>();
         QVERIFY(h.forms->hasEnded());
     }

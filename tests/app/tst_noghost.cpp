@@ -256,7 +256,7 @@ private Q_SLOTS:
         Harness h;
         startLaterRun(h, false);
         WindowHelpViewer viewer(h.drives, h.dir.path());
-        viewer.showHelp(QStringLiteral("batch.hlp"), HelpViewer::ForceFileCommand, 0);
+        viewer.showContents(QStringLiteral("batch.hlp"));
         QVERIFY(viewer.window() && viewer.window()->isVisible());
         openAndCloseAbout(h);
         h.forms->load<MainWindow>()->close();

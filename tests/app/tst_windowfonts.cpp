@@ -131,7 +131,7 @@ private Q_SLOTS:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"; "_qs)));
     }
 
-    // A desktop whose sans-serif is a typewriter face gets the design face
+    // A desktop whose sans-serif is a typewriter face gets the window face
     // for menus and buttons, at the desktop's size.
     void fixedPitchDesktopFontReplaced()
     {

@@ -3,6 +3,7 @@
 #include "harness.h"
 
 #include "core/settingsentries.h"
+#include "core/unloadmarker.h"
 #include "help/aboutwindow.h"
 #include "mainwindow/mainwindow.h"
 #include "tray/trayhost.h"
@@ -45,7 +46,7 @@ private Q_SLOTS:
         QVERIFY(m_harness->forms->isLoaded<AboutWindow>());
         AboutWindow *about = m_harness->forms->load<AboutWindow>();
         QVERIFY(about->isVisible());
-        QCOMPARE(marker(), unloadMarker.onText);
+        QCOMPARE(marker(), UnloadMarker::text());
 
         m_harness->settings->deleteSection(unloadMarker.section);
         menuItem(second)->trigger();
@@ -81,7 +82,7 @@ private Q_SLOTS:
         QCOMPARE(m_harness->forms->isLoaded<MainWindow>(), !unloadMain);
         if (!unloadMain)
             QVERIFY(!m_harness->forms->load<MainWindow>()->isVisible());
-        QCOMPARE(marker(), unloadMarker.onText);
+        QCOMPARE(marker(), UnloadMarker::text());
         QCOMPARE(m_harness->quitCalls, 0);
     }
 
@@ -106,14 +107,14 @@ private Q_SLOTS:
         Harness::settle();
         QVERIFY(!m_harness->forms->isLoaded<AboutWindow>());
         QCOMPARE(aboutWindows(), 0);
-        QCOMPARE(marker(), unloadMarker.onText);
+        QCOMPARE(marker(), UnloadMarker::text());
         QVERIFY(main->isVisible());
         QCOMPARE(m_harness->quitCalls, 0);
     }
 
     // Where it opens, that it cannot be resized, and the one control that
     // takes the focus.
-    void design()
+    void placeSizeAndFocus()
     {
         AboutWindow *about = m_harness->forms->load<AboutWindow>();
         QCOMPARE(about->geometry(), QRect(214, 147, 402, 299));

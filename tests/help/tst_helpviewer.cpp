@@ -24,8 +24,14 @@
 
 namespace {
 
-constexpr qint16 contextCommand = HelpViewer::ContextCommand;
-constexpr qint16 forceFileCommand = HelpViewer::ForceFileCommand;
+// Topic 0 stands for the opening topic.
+void show(HelpViewer &viewer, const QString &helpFile, int topic)
+{
+    if (topic == 0)
+        viewer.showContents(helpFile);
+    else
+        viewer.showTopic(helpFile, topic);
+}
 
 } // namespace
 
@@ -110,19 +116,19 @@ private Q_SLOTS:
 
     // The shipped help file: its opening topic is its top, and topics 2 and 3
     // are where the Help menu sends the user.
-    void contextShowsTopic_data()
+    void topicShown_data()
     {
         QTest::addColumn<int>("topic");
         QTest::addColumn<QString>("heading");
         QTest::newRow("contact") << 2 << u"How to contact the author"_qs;
         QTest::newRow("licence") << 3 << u"License agreement"_qs;
     }
-    void contextShowsTopic()
+    void topicShown()
     {
         QFETCH(int, topic);
         QFETCH(QString, heading);
         installShippedFile();
-        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, topic);
+        m_viewer->showTopic(u"batch.hlp"_qs, topic);
         HelpWindow *window = m_viewer->window();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->browser()->source().fragment(), QString::number(topic));
@@ -142,17 +148,17 @@ private Q_SLOTS:
     void forceFile()
     {
         installShippedFile();
-        m_viewer->showHelp(u"batch.hlp"_qs, forceFileCommand, 3);
+        m_viewer->showContents(u"batch.hlp"_qs);
         HelpWindow *window = m_viewer->window();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), u"Tolvane Help"_qs);
         QCOMPARE(scrollOf(window), 0);
 
-        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 2);
+        m_viewer->showTopic(u"batch.hlp"_qs, 2);
         QTRY_VERIFY(scrollOf(window) > 0);
         const int scroll = scrollOf(window);
         const QUrl source = window->browser()->source();
-        m_viewer->showHelp(u"batch.hlp"_qs, forceFileCommand, 0);
+        m_viewer->showContents(u"batch.hlp"_qs);
         QCoreApplication::processEvents();
         QCOMPARE(m_viewer->window(), window);
         QCOMPARE(window->browser()->source(), source);
@@ -162,7 +168,7 @@ private Q_SLOTS:
         window->close();
         QCOMPARE(closed.size(), 1);
         QTRY_VERIFY(!m_viewer->window());
-        m_viewer->showHelp(u"batch.hlp"_qs, forceFileCommand, 0);
+        m_viewer->showContents(u"batch.hlp"_qs);
         QVERIFY(m_viewer->window() && m_viewer->window()->isVisible());
         QCOMPARE(scrollOf(m_viewer->window()), 0);
     }
@@ -172,41 +178,34 @@ private Q_SLOTS:
     void problemsReportedInTheViewer_data()
     {
         QTest::addColumn<QString>("helpFile");
-        QTest::addColumn<int>("command");
-        QTest::addColumn<int>("context");
+        QTest::addColumn<int>("topic");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("missing file")
-            << u"nothere.hlp"_qs << int(forceFileCommand) << 0 << u"nothere.hlp"_qs;
+        QTest::newRow("missing file") << u"nothere.hlp"_qs << 0 << u"nothere.hlp"_qs;
         QTest::newRow("missing dos file")
-            << u"c:\\toolsbatch.hlp"_qs << int(contextCommand) << 2 << u"c:\\toolsbatch.hlp"_qs;
-        QTest::newRow("unknown topic") << u"batch.hlp"_qs << int(contextCommand) << 99 << u"99"_qs;
-        QTest::newRow("unknown command") << u"batch.hlp"_qs << 42 << 2 << u"42"_qs;
-        QTest::newRow("named pipe") << u"pipe.hlp"_qs << int(forceFileCommand) << 0
-                                    << u"is a named pipe (FIFO), not a file"_qs;
-        QTest::newRow("link to /dev/zero")
-            << u"zero.hlp"_qs << int(contextCommand) << 2 << u"is a device, not a file"_qs;
-        QTest::newRow("over 4 MiB")
-            << u"big.hlp"_qs << int(forceFileCommand) << 0 << u"larger than 4096 KiB"_qs;
-        QTest::newRow("markup in the name")
-            << u"<b>x</b>.hlp"_qs << int(forceFileCommand) << 0 << u"<b>x</b>.hlp"_qs;
+            << u"c:\\toolsbatch.hlp"_qs << 2 << u"c:\\toolsbatch.hlp"_qs;
+        QTest::newRow("unknown topic") << u"batch.hlp"_qs << 99 << u"99"_qs;
+        QTest::newRow("named pipe")
+            << u"pipe.hlp"_qs << 0 << u"is a named pipe (FIFO), not a file"_qs;
+        QTest::newRow("link to /dev/zero") << u"zero.hlp"_qs << 2 << u"is a device, not a file"_qs;
+        QTest::newRow("over 4 MiB") << u"big.hlp"_qs << 0 << u"larger than 4096 KiB"_qs;
+        QTest::newRow("markup in the name") << u"<b>x</b>.hlp"_qs << 0 << u"<b>x</b>.hlp"_qs;
     }
     void problemsReportedInTheViewer()
     {
         QFETCH(QString, helpFile);
-        QFETCH(int, command);
-        QFETCH(int, context);
+        QFETCH(int, topic);
         QFETCH(QString, mentions);
         installShippedFile();
         makeHostileFiles();
         QFile big(path(u"work/big.hlp"_qs));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(4 * 1024 * 1024 + 1));
-        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 3);
+        m_viewer->showTopic(u"batch.hlp"_qs, 3);
         HelpWindow *window = m_viewer->window();
         QTRY_VERIFY(scrollOf(window) > 0);
         const int scroll = scrollOf(window);
         const QUrl source = window->browser()->source();
 
-        m_viewer->showHelp(helpFile, qint16(command), context);
+        show(*m_viewer, helpFile, topic);
         QCoreApplication::processEvents();
         QCOMPARE(m_viewer->window(), window);
         QVERIFY(window->isVisible());
@@ -222,7 +221,7 @@ private Q_SLOTS:
             QVERIFY(!qobject_cast<const QMessageBox *>(widget));
 
         // The next request that works clears the complaint.
-        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 2);
+        m_viewer->showTopic(u"batch.hlp"_qs, 2);
         QVERIFY(window->problemLabel()->isHidden());
     }
 
@@ -245,7 +244,7 @@ private Q_SLOTS:
         TestFiles::write(path(u"work/links.hlp"_qs),
                          "<html><body><img src=\"pipe.hlp\"><img src=\"zero.hlp\"><p>one</p>"
                          "<a name=\"2\">two</a></body></html>");
-        m_viewer->showHelp(u"links.hlp"_qs, forceFileCommand, 0);
+        m_viewer->showContents(u"links.hlp"_qs);
         HelpWindow *window = m_viewer->window();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QUrl before = window->browser()->source();
@@ -268,7 +267,7 @@ private Q_SLOTS:
         if (browser)
             QDesktopServices::setUrlHandler(u"https"_qs, this, "openLink");
         installShippedFile();
-        m_viewer->showHelp(u"batch.hlp"_qs, contextCommand, 2);
+        m_viewer->showTopic(u"batch.hlp"_qs, 2);
         QTextBrowser *text = m_viewer->window()->browser();
         const QUrl source = text->source();
         QTextCursor link = text->document()->find(u"tolvane.org"_qs);

@@ -104,7 +104,7 @@ private Q_SLOTS:
         pressOK(window);
         QCOMPARE(m_h->messages.texts(),
                  QStringList{QStringLiteral("Please enter a response for Step %1").arg(step)});
-        QCOMPARE(m_h->messages.shown.first().style, MessageBoxes::CriticalStyle);
+        QCOMPARE(m_h->messages.shown.first().kind, FakeMessageBoxes::Critical);
         QCOMPARE(window->focusWidget(), fields(window)[step - 1]);
         verifyNothingDone(steps);
         QCOMPARE(m_h->iniText(), iniBefore);
@@ -157,7 +157,7 @@ private Q_SLOTS:
         pressOK(window);
         QCOMPARE(m_h->messages.shown.size(), 1);
         const QString message = m_h->messages.shown.first().text;
-        QCOMPARE(m_h->messages.shown.first().style, MessageBoxes::CriticalStyle);
+        QCOMPARE(m_h->messages.shown.first().kind, FakeMessageBoxes::Critical);
         QVERIFY2(message.contains(QRegularExpression(reason, QRegularExpression::MultilineOption)),
                  qPrintable(message));
         if (focusStep) {

@@ -78,7 +78,7 @@ private Q_SLOTS:
             QVERIFY(!m_h->forms->isLoaded<MainWindow>());
         } else { // asked at once; Yes brings the main window back
             QCOMPARE(m_h->messages.texts(), QStringList{question});
-            QCOMPARE(m_h->messages.shown.first().style, MessageBoxes::QuestionStyle);
+            QCOMPARE(m_h->messages.shown.first().kind, FakeMessageBoxes::Question);
             QVERIFY(m_h->forms->isLoaded<ConfirmationWindow>());
             QVERIFY(!confirm()->isVisible());
             verifyMainWindowBackEmpty();

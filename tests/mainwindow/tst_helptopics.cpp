@@ -3,20 +3,12 @@
 #include "harness.h"
 
 #include "core/settingsentries.h"
-#include "mainwindow/helpcontrol.h"
 #include "mainwindow/mainwindow.h"
 #include "ui/helpviewer.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QTest>
-
-namespace {
-
-constexpr qint16 contextCommand = HelpViewer::ContextCommand;
-constexpr qint16 forceFileCommand = HelpViewer::ForceFileCommand;
-
-} // namespace
 
 class TestHelpTopics : public QObject
 {
@@ -64,36 +56,26 @@ private Q_SLOTS:
                  !stored.isNull());
     }
 
-    // Each item's command and context; "Tolvane Help" leaves the context as
-    // the item before it left it.
+    // Each item's topic, 0 for the opening one, in any order.
     void itemsInAnyOrder_data()
     {
         QTest::addColumn<QStringList>("items");
-        QTest::addColumn<QList<int>>("commands");
-        QTest::addColumn<QList<int>>("contexts");
+        QTest::addColumn<QList<int>>("topics");
         QTest::newRow("help first")
-            << QStringList{u"help"_qs, u"contact"_qs, u"licence"_qs}
-            << QList<int>{forceFileCommand, contextCommand, contextCommand} << QList<int>{0, 2, 3};
+            << QStringList{u"help"_qs, u"contact"_qs, u"licence"_qs} << QList<int>{0, 2, 3};
         QTest::newRow("help after licence")
             << QStringList{u"licence"_qs, u"help"_qs, u"contact"_qs, u"help"_qs}
-            << QList<int>{contextCommand, forceFileCommand, contextCommand, forceFileCommand}
-            << QList<int>{3, 3, 2, 2};
+            << QList<int>{3, 0, 2, 0};
     }
     void itemsInAnyOrder()
     {
         QFETCH(QStringList, items);
-        QFETCH(QList<int>, commands);
-        QFETCH(QList<int>, contexts);
+        QFETCH(QList<int>, topics);
         for (const QString &item : items)
             itemNamed(item)->trigger();
         QCOMPARE(requests().size(), items.size());
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            QCOMPARE(int(requests()[i].command), commands[i]);
-            QCOMPARE(requests()[i].context, contexts[i]);
-        }
-        const auto *dialog = m_window->findChild<HelpControl *>(QStringLiteral("CommonDialog1"));
-        QVERIFY(dialog);
-        QCOMPARE(dialog->helpContext(), contexts.last());
+        for (qsizetype i = 0; i < items.size(); ++i)
+            QCOMPARE(requests()[i].topic, topics[i]);
     }
 
     // A changed installation folder counts from the next use on.
@@ -117,7 +99,7 @@ private Q_SLOTS:
         m_window->driveEdit()->setFocus();
         QTest::keyClick(m_window->driveEdit(), Qt::Key_F1);
         QCOMPARE(requests().size(), 1);
-        QCOMPARE(requests()[0].command, forceFileCommand);
+        QCOMPARE(requests()[0].topic, 0);
         QCOMPARE(requests()[0].helpFile, QStringLiteral("batch.hlp"));
         // Nothing else happens to the program.
         QVERIFY(m_harness->messages.shown.isEmpty());

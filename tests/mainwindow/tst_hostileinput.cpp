@@ -357,7 +357,7 @@ private Q_SLOTS:
         if (writtenTo.isEmpty()) {
             QCOMPARE(m_h->messages.shown.size(), 1);
             const QString said = m_h->messages.shown.first().text;
-            QCOMPARE(m_h->messages.shown.first().style, MessageBoxes::CriticalStyle);
+            QCOMPARE(m_h->messages.shown.first().kind, FakeMessageBoxes::Critical);
             QVERIFY2(said.contains(QRegularExpression(message)), qPrintable(shortened(said)));
             QVERIFY(m_h->forms->isLoaded<MainWindow>());
             QVERIFY(window->isVisible());

@@ -12,13 +12,13 @@ public:
     struct Request
     {
         QString helpFile;
-        qint16 command;
-        qint32 context;
+        int topic; // 0 for the opening topic
     };
 
-    void showHelp(const QString &helpFile, qint16 command, qint32 context) override
+    void showContents(const QString &helpFile) override { requests.append({helpFile, 0}); }
+    void showTopic(const QString &helpFile, int topic) override
     {
-        requests.append({helpFile, command, context});
+        requests.append({helpFile, topic});
     }
 
     QList<Request> requests;

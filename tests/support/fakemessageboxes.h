@@ -13,22 +13,23 @@
 class FakeMessageBoxes : public MessageBoxes
 {
 public:
+    enum Kind { Critical, Question };
     struct Shown
     {
         QString text;
-        int style;
+        Kind kind;
     };
 
     void critical(const QString &text) override
     {
-        shown.append({text, CriticalStyle});
+        shown.append({text, Critical});
         if (whileOpen)
             whileOpen();
     }
 
     bool askYesNo(const QString &text) override
     {
-        shown.append({text, QuestionStyle});
+        shown.append({text, Question});
         if (whileOpen)
             whileOpen();
         if (answers.empty())

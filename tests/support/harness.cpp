@@ -72,7 +72,7 @@ bool Harness::hasEntry(const QString &section, const QString &key) const
 
 bool Harness::markerStored() const
 {
-    return read(SettingsEntries::unloadMarker) == SettingsEntries::unloadMarker.onText;
+    return read(SettingsEntries::unloadMarker) == UnloadMarker::text();
 }
 
 QString Harness::iniText() const

@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "core/drivemap.h"
 #include "core/settingsstore.h"
+#include "core/unloadmarker.h"
 
 #include <QTemporaryDir>
 

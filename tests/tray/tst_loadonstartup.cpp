@@ -5,7 +5,7 @@
 #include "tray/disabletrayicondialog.h"
 #include "tray/enabletrayicondialog.h"
 #include "tray/trayhost.h"
-#include "ui/trayiconcontrol.h"
+#include "tray/trayiconcontrol.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -151,7 +151,6 @@ private Q_SLOTS:
         MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(!main->isVisible());
         QVERIFY(!main->loadOnStartupAction()->isChecked());
-        QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Unset);
         QVERIFY(!h.markerStored());
         QCOMPARE(stored(h), off);
         QVERIFY(h.forms->load<DisableTrayIconDialog>()->isVisible());
@@ -209,7 +208,6 @@ private Q_SLOTS:
         Harness::settle();
         MainWindow *main = h.forms->load<MainWindow>();
         QVERIFY(main->isVisible());
-        QCOMPARE(main->trayIconControl()->trayMode(), TrayIconControl::TrayMode::Off);
         QVERIFY(!h.trayArea.isIconShown()); // the load removed it
         QVERIFY(main->loadOnStartupAction()->isChecked());
         QVERIFY(!trayItem(h)->isChecked()); // cleared by the load, left so

@@ -3,22 +3,19 @@
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 
 class QMenu;
 class TrayArea;
 
-// The tray-icon control. Only an instance given a notification area ever puts
-// an icon there; the others just carry the window operations.
+// The tray host's icon in the notification area: what the program last put
+// (InTray), whether anybody can reach it there, and the two clicks on it.
 class TrayIconControl : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool InTray READ inTray WRITE setInTray)
 
 public:
-    enum class TrayMode { Unset, On, Off };
-
-    explicit TrayIconControl(QObject *parent, TrayArea *area = nullptr);
+    TrayIconControl(TrayArea &area, QObject *parent);
     ~TrayIconControl() override;
 
     void setTrayIcon(const QIcon &icon) { m_icon = icon; }
@@ -32,14 +29,8 @@ public:
     // without one never keeps the program running out of reach.
     bool isIconReachable() const;
 
-    void trayModeOn(WId window);
-    void trayModeOff(WId window);
-    TrayMode trayMode() const { return m_trayMode; }
-
-    void sendWindowToTray(WId window);
-    void restoreWindowFromTray(WId window);
     void showTrayMenu(QMenu *menu);
-    // The menu ShowTrayMenu will be given, for hosts that open it themselves.
+    // The menu showTrayMenu will be given, for hosts that open it themselves.
     void attachTrayMenu(QMenu *menu);
 
 Q_SIGNALS:
@@ -51,5 +42,4 @@ private:
     QIcon m_icon;
     QString m_tip;
     bool m_putInTray = false;
-    TrayMode m_trayMode = TrayMode::Unset;
 };

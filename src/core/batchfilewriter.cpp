@@ -1,0 +1,24 @@
+#include "batchfilewriter.h"
+
+#include "batchfilesaver.h"
+#include "drivemap.h"
+#include "preferences.h"
+
+BatchFileWriter::BatchFileWriter(SettingsStore &settings, const DriveMap &drives)
+    : m_settings(settings), m_drives(drives)
+{}
+
+BatchFileWriter::Outcome BatchFileWriter::write(const StepAnswers &answers) const
+{
+    Preferences preferences(m_settings);
+    const BatchFile batch(answers,
+                          CodePage::fromText(preferences.codePage()).value_or(CodePage::forUser()));
+    if (auto refusal = batch.check())
+        return *refusal;
+    const QString target = batch.targetPath();
+    if (const auto problem = BatchFileSaver(m_drives).save(target, *batch.bytes()))
+        return BatchFile::Refusal{
+            0, tr("The batch file %1 could not be created.\n\n%2").arg(target, *problem)};
+    preferences.setLastBatchPath(target);
+    return WrittenBatchFile{target, m_drives.toHost(target).path, ProgramKind::Windows, {}};
+}
