@@ -2,6 +2,7 @@
 
 #include "core/preferences.h"
 #include "core/settingsstore.h"
+#include "core/unloadmarker.h"
 #include "exitdecision.h"
 #include "help/aboutwindow.h"
 #include "mainwindow/confirmationwindow.h"
@@ -47,5 +48,9 @@ void Program::start()
     // A settings file that could not be read at all is said once, up front.
     if (!m_services.settings.problem().isEmpty())
         m_services.messages.critical(m_services.settings.problem());
+    // A marker says that this run's program, not start-up, loads the main
+    // window; one left by an earlier run would make this run's first load
+    // skip its work.
+    UnloadMarker::consume(m_services.settings);
     m_forms.load<TrayHost>();
 }
