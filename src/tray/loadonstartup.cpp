@@ -12,10 +12,10 @@ void LoadOnStartup::trayItemClicked(Forms &forms, bool checked)
 {
     Preferences preferences(forms.services().settings);
     if (checked) {
-        // May load the main window, whose load handling then sets both
-        // checkmarks from the value stored before this change.
-        forms.load<MainWindowLink>()->setLoadOnStartupChecked(true);
+        // Stored first: a main window loaded here reads it, keeps the icon
+        // and sets both checkmarks from it.
         preferences.setLoadOnStartup(true);
+        forms.load<MainWindowLink>()->setLoadOnStartupChecked(true);
         forms.load<EnableTrayIconDialog>();
         return;
     }
