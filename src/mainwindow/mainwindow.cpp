@@ -89,6 +89,7 @@ MainWindow::MainWindow(Forms &forms) : Form(forms)
     buildButtons(client);
     buildMenus();
     setTabOrder();
+    sayWhenAnswersAreCut();
     adjustSize();
     setFixedSize(size());
     centreOnScreen(this);
@@ -253,10 +254,29 @@ void MainWindow::unloadHandling()
         services().exitDecision();
 }
 
+std::array<QLineEdit *, 4> MainWindow::stepEdits() const
+{
+    return {m_driveEdit, m_directoryEdit, m_programEdit, m_batchFileNameEdit};
+}
+
 StepAnswers MainWindow::answers() const
 {
-    return {m_driveEdit->text(), m_directoryEdit->text(), m_programEdit->text(),
-            m_batchFileNameEdit->text()};
+    StepAnswers answers;
+    for (int i = 0; i < 4; ++i)
+        answers[i] = stepEdits()[i]->text();
+    return answers;
+}
+
+// A box that refused part of a paste says so; no text is ever cut unseen.
+void MainWindow::sayWhenAnswersAreCut()
+{
+    for (int step = 1; step <= 4; ++step)
+        Controls::sayWhenCut(stepEdits()[step - 1], services().messages,
+                             tr("Step %1 holds at most %2 characters, as many as a command line "
+                                "can; the rest of the text was left out. Please check the end "
+                                "of it.")
+                                 .arg(step)
+                                 .arg(longestAnswer));
 }
 
 void MainWindow::okClicked()
@@ -275,8 +295,7 @@ void MainWindow::refuse(const BatchFile::Refusal &refusal)
     services().messages.critical(refusal.message);
     if (refusal.step < 1)
         return;
-    QLineEdit *const edits[] = {m_driveEdit, m_directoryEdit, m_programEdit, m_batchFileNameEdit};
-    QLineEdit *edit = edits[refusal.step - 1];
+    QLineEdit *edit = stepEdits()[refusal.step - 1];
     edit->setFocus();
     if (refusal.length > 0)
         edit->setSelection(int(refusal.position), int(refusal.length));

@@ -65,6 +65,8 @@ private:
     void buildButtons(QWidget *client);
     void buildMenus();
     void setTabOrder();
+    std::array<QLineEdit *, 4> stepEdits() const;
+    void sayWhenAnswersAreCut();
     void okClicked();
     void refuse(const BatchFile::Refusal &refusal);
     void handOver(const WrittenBatchFile &file);

@@ -5,6 +5,8 @@
 #include "pickerparts.h"
 #include "statusline.h"
 
+#include "core/stepanswers.h"
+#include "ui/controls.h"
 #include "ui/forms.h"
 #include "ui/windowplacement.h"
 
@@ -18,6 +20,10 @@ void PickerWindow::linkCommonParts()
     setTabOrder(m_choiceEdit, m_ok);
     setTabOrder(m_ok, m_cancel);
     m_driveList->setFocus();
+    Controls::sayWhenCut(m_choiceEdit, services().messages,
+                         tr("This box holds at most %1 characters, as many as a command line "
+                            "can; the rest of the text was left out. Please check the end of it.")
+                             .arg(longestAnswer));
 
     PickerParts::startLists(m_driveList, m_folderList, m_statusLine);
     connect(m_driveList, &DriveList::driveChanged, this,

@@ -1,11 +1,13 @@
 #include "controls.h"
 
+#include "core/stepanswers.h"
+#include "messageboxes.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <limits>
+#include <QTimer>
 
 namespace {
 
@@ -31,6 +33,35 @@ protected:
     }
 };
 
+// Tells the user that a box cut a text, after the paste or keystroke is done:
+// a message box opened from inside the box's own handling would run a second
+// event loop in the middle of it.
+class CutNotice : public QObject
+{
+public:
+    CutNotice(QLineEdit *box, MessageBoxes &messages, QString message)
+        : QObject(box), m_messages(messages), m_message(std::move(message))
+    {
+        connect(box, &QLineEdit::inputRejected, this, &CutNotice::textRefused);
+    }
+
+private:
+    void textRefused()
+    {
+        if (m_pending)
+            return;
+        m_pending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_messages.critical(m_message);
+            m_pending = false;
+        });
+    }
+
+    MessageBoxes &m_messages;
+    QString m_message;
+    bool m_pending = false;
+};
+
 } // namespace
 
 namespace Controls {
@@ -49,7 +80,7 @@ QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry)
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setMaxLength(longestAnswer);
     box->setGeometry(geometry);
     return box;
 }
@@ -63,6 +94,11 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
     pressOnEnter(button);
     button->setGeometry(geometry);
     return button;
+}
+
+void sayWhenCut(QLineEdit *box, MessageBoxes &messages, const QString &message)
+{
+    new CutNotice(box, messages, message);
 }
 
 void pressOnEnter(QAbstractButton *button)

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 
+class MessageBoxes;
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
@@ -16,8 +17,12 @@ namespace Controls {
 
 // Word-wrapped, aligned to the top left.
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry);
-// A one-line text box with no length limit.
+// A one-line text box that holds at most longestAnswer characters.
 QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry);
+// Shows `message` once the event in hand is done whenever the box refuses
+// text: a paste or a keystroke that would go past its length. Never more
+// than one such message at a time.
+void sayWhenCut(QLineEdit *box, MessageBoxes &messages, const QString &message);
 // A push button that Enter presses while it has the focus, as Space does.
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect geometry,
                         const QString &toolTip = {});

@@ -6,6 +6,8 @@
 #include "mainwindow/confirmationwindow.h"
 #include "mainwindow/mainwindow.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -385,6 +387,25 @@ private Q_SLOTS:
             return entries;
         };
         QCOMPARE(others(disk()), others(before));
+    }
+
+    // A paste far past a command line's length is cut to fit, and said.
+    void hugePasteIsCutAndSaid_data()
+    {
+        QTest::addColumn<int>("step");
+        for (int step = 1; step <= 4; ++step)
+            QTest::addRow("step %d", step) << step;
+    }
+    void hugePasteIsCutAndSaid()
+    {
+        QFETCH(int, step);
+        QLineEdit *box = fields(m_h->forms->load<MainWindow>())[step - 1];
+        QGuiApplication::clipboard()->setText(QString(10'000'000, u'x'));
+        QTest::keySequence(box, QKeySequence::Paste);
+        QCOMPARE(box->text().size(), 8191);
+        QTRY_COMPARE(m_h->messages.shown.size(), 1);
+        QVERIFY(m_h->messages.texts().first().startsWith(
+            QStringLiteral("Step %1 holds at most 8191 characters").arg(step)));
     }
 };
 
