@@ -9,9 +9,9 @@
 
 #include "core/stepanswers.h"
 
+#include "benchapp.h"
 #include "benchstats.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
@@ -34,10 +34,7 @@ double pasteAndPaint(QLineEdit *box, const QString &text)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    BenchApp app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 21;
 
     Harness harness;

@@ -11,9 +11,9 @@
 #include "pickers/filelist.h"
 #include "pickers/programpicker.h"
 
+#include "benchapp.h"
 #include "benchstats.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -161,10 +161,7 @@ void printRow(const char *what, double ours, double baseline)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    BenchApp app(argc, argv);
 
     Harness harness;
     const QString files = harness.driveC() + QStringLiteral("/Files");

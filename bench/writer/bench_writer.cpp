@@ -13,9 +13,9 @@
 #include "mainwindow/confirmationwindow.h"
 #include "mainwindow/mainwindow.h"
 
+#include "benchapp.h"
 #include "benchstats.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -29,10 +29,7 @@
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    BenchApp app(argc, argv);
     const int presses = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 201;
 
     Harness harness; // a first run: the confirmation window is on
