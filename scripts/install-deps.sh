@@ -22,6 +22,8 @@ if [ "${1:-}" = "--test" ]; then
         # batch files are run for real under Wine's command interpreter, also in
         # a German locale, whose code page differs from the default one
         wine wine64 locales
+        # and under DOSBox, for DOS programs (its SDL runs on a dummy display)
+        dosbox
         # the installed desktop entry and metainfo are validated
         desktop-file-utils appstream
         # sanitizer and fuzzing builds; llvm-symbolizer names the functions in reports

@@ -2,6 +2,7 @@
 
 #include "confirmationwindow.h"
 #include "core/batchfilesaver.h"
+#include "core/programfile.h"
 #include "core/settingsentries.h"
 #include "core/settingsstore.h"
 #include "core/unloadmarker.h"
@@ -17,10 +18,13 @@ bool BatchFileWriter::confirmBatchFileSettings(MainWindow &window)
 {
     using namespace SettingsEntries;
     Services &services = m_forms.services();
+    const ProgramFile program(services.drives, window.txtDirectory()->text(),
+                              window.txtExe()->text());
     const BatchFile batch(
         {window.txtDrive()->text(), window.txtDirectory()->text(), window.txtExe()->text(),
          window.txtDirectorySave()->text()},
-        CodePage::fromText(services.settings.read(codePage)).value_or(CodePage::forUser()));
+        CodePage::fromText(services.settings.read(codePage)).value_or(CodePage::forUser()),
+        program.kind());
     if (const auto refusal = batch.check()) {
         refuse(window, *refusal);
         return false;
