@@ -56,12 +56,14 @@ class TestBatchWine : public QObject
         return env;
     }
 
-    // Runs a program to its end, polling, and gives back what it printed.
+    // Runs a program to its end, polling, and gives back what it printed;
+    // Wine in the language given, unless another environment is.
     QString run(const QString &program, const QStringList &arguments, int seconds,
-                const QProcessEnvironment &env)
+                const QString &language = QStringLiteral("C.UTF-8"),
+                const QProcessEnvironment &env = {})
     {
         QProcess process;
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(env.isEmpty() ? environment(language) : env);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(program, arguments);
         if (!process.waitForStarted(10000))
@@ -90,14 +92,14 @@ private Q_SLOTS:
         const QString said = run(m_wine,
                                  {QStringLiteral("cmd"), QStringLiteral("/c"),
                                   QStringLiteral("echo"), QStringLiteral("ready")},
-                                 600, environment());
+                                 600);
         QVERIFY2(said.contains(QStringLiteral("ready")),
                  qPrintable(QStringLiteral("Wine cannot run cmd: ") + said));
         // Setting up the prefix goes on in the background after the first
         // program ends; a batch file started meanwhile can fail to launch.
         const QString wineserver = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
         if (!wineserver.isEmpty())
-            run(wineserver, {QStringLiteral("-w")}, 600, environment());
+            run(wineserver, {QStringLiteral("-w")}, 600);
         // A drive whose folder's name is Latin-1, not UTF-8.
         const QByteArray latin1 = QFile::encodeName(m_out.path()) + "/caf\xe9";
         QCOMPARE(::mkdir(latin1.constData(), 0755), 0);
@@ -110,7 +112,7 @@ private Q_SLOTS:
     {
         const QString wineserver = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
         if (!m_wine.isEmpty() && !wineserver.isEmpty())
-            run(wineserver, {QStringLiteral("-k")}, 60, environment());
+            run(wineserver, {QStringLiteral("-k")}, 60);
     }
 
     void init()
@@ -292,7 +294,7 @@ private Q_SLOTS:
             const QString said = run(m_wine,
                                      {QStringLiteral("cmd"), QStringLiteral("/c"),
                                       m_h->drives.toDos(driver).value_or(QString())},
-                                     300, environment(language.key()));
+                                     300, language.key());
             for (const Written &file : language.value()) {
                 // cmd writes what it redirects in the ANSI code page.
                 QStringDecoder ansi("windows-1252");
@@ -330,7 +332,7 @@ private Q_SLOTS:
                                      {QStringLiteral("-noconsole"), QStringLiteral("-c"),
                                       QStringLiteral("mount c \"%1\"").arg(driveC),
                                       QStringLiteral("-c"), command, QStringLiteral("-exit")},
-                                     30, env);
+                                     30, {}, env);
             QVERIFY2(
                 QFile::exists(file.out),
                 qPrintable(
