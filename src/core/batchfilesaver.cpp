@@ -181,7 +181,8 @@ std::optional<QString> BatchFileSaver::followLinks(const QString &dosPath, Targe
         const ssize_t size = ::readlinkat(target.folder.get(), target.name.constData(), link.data(),
                                           size_t(link.size()));
         if (size <= 0 || size >= link.size())
-            break;
+            return tr("The link %1 cannot be read: %2.")
+                .arg(dosPath, qt_error_string(size < 0 ? errno : ENAMETOOLONG));
         link.truncate(size);
         const qsizetype separator = link.lastIndexOf('/');
         if (separator >= 0) {
