@@ -22,6 +22,8 @@ if [ "${1:-}" = "--test" ]; then
         # batch files are run for real under Wine's command interpreter, also in
         # a German locale, whose code page differs from the default one
         wine wine64 locales
+        # and under DOSBox, for DOS programs (its SDL runs on a dummy display)
+        dosbox
         # the installed desktop entry and metainfo are validated
         desktop-file-utils appstream
         # sanitizer and fuzzing builds; llvm-symbolizer names the functions in reports
@@ -52,11 +54,15 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${sudo[@]}" "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The Wine tests write and run batch files in de_DE.UTF-8 too; generated only
-# when missing, keeping every locale already there.
-if [ "${1:-}" = "--test" ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
-    echo "Generating the de_DE.UTF-8 locale"
-    grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
-        echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
-    "${sudo[@]}" locale-gen --keep-existing >/dev/null
+# The Wine tests write and run batch files in de_DE.UTF-8 too, and names are
+# matched in tr_TR.UTF-8, where the C library's case rules differ; each is
+# generated only when missing, keeping every locale already there.
+if [ "${1:-}" = "--test" ]; then
+    for locale in de_DE tr_TR; do
+        locale -a 2>/dev/null | grep -qix "$locale.utf8" && continue
+        echo "Generating the $locale.UTF-8 locale"
+        grep -qx "$locale.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null ||
+            echo "$locale.UTF-8 UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+        "${sudo[@]}" locale-gen --keep-existing >/dev/null
+    done
 fi

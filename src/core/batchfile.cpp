@@ -1,6 +1,8 @@
 #include "batchfile.h"
 
 #include "codepoints.h"
+#include "dosname.h"
+#include "programfile.h"
 
 #include <QChar>
 
@@ -52,6 +54,16 @@ QString quotedLiterally(const QString &text)
     return QLatin1Char('"') + literal + QLatin1Char('"');
 }
 
+bool isSeparator(QChar c)
+{
+    return c == QLatin1Char('\\') || c == QLatin1Char('/');
+}
+
+bool isDriveLetter(QChar c)
+{
+    return c.unicode() < 0x80 && c.isLetter();
+}
+
 // The last part of a path as typed, after its last backslash or slash.
 QString lastPart(const QString &path)
 {
@@ -62,8 +74,8 @@ QString lastPart(const QString &path)
 
 } // namespace
 
-BatchFile::BatchFile(StepAnswers steps, CodePage codePage)
-    : m_steps(std::move(steps)), m_codePage(std::move(codePage))
+BatchFile::BatchFile(StepAnswers steps, CodePage codePage, ProgramKind kind)
+    : m_steps(std::move(steps)), m_codePage(std::move(codePage)), m_kind(kind)
 {}
 
 std::optional<BatchFile::Refusal> BatchFile::check() const
@@ -81,9 +93,117 @@ std::optional<BatchFile::Refusal> BatchFile::check() const
         if (auto refusal = checkLineEnd(number))
             return refusal;
     }
-    if (auto refusal = checkFileName())
-        return refusal;
+    for (const auto &rule : {&BatchFile::checkDrive, &BatchFile::checkFolder,
+                             &BatchFile::checkFileName, &BatchFile::checkDosNames}) {
+        if (auto refusal = (this->*rule)())
+            return refusal;
+    }
     return checkPathLength();
+}
+
+// The file changes to the drive of step 1, so that must be a drive and
+// nothing else; blanks around it are dropped.
+std::optional<BatchFile::Refusal> BatchFile::checkDrive() const
+{
+    const QString text = drive();
+    if (text.size() == 2 && isDriveLetter(text.at(0)) && text.at(1) == QLatin1Char(':'))
+        return std::nullopt;
+    return Refusal{1,
+                   tr("Step 1 is not a drive. Please enter the letter of the drive the program "
+                      "is on and a colon, such as c:."),
+                   0, step(1).size()};
+}
+
+// cd changes the folder of a drive, not the drive itself, and a path without
+// a drive is read from wherever the file is started: step 2 must be a whole
+// path on the drive of step 1, made of names a folder can have.
+std::optional<BatchFile::Refusal> BatchFile::checkFolder() const
+{
+    const QString &folder = step(2);
+    const QString drive = this->drive();
+    if (folder.size() >= 2 && isSeparator(folder.at(0)) && isSeparator(folder.at(1)))
+        return Refusal{2,
+                       tr("Step 2 is a network path; network paths (\\\\server\\share) cannot "
+                          "be used. Please enter a folder on drive %1, such as %1\\games.")
+                           .arg(drive),
+                       0, 2};
+    const bool hasDrive =
+        folder.size() >= 2 && isDriveLetter(folder.at(0)) && folder.at(1) == QLatin1Char(':');
+    if (hasDrive && folder.at(0).toLower() != drive.at(0).toLower())
+        return Refusal{2,
+                       tr("Step 2 is on drive %1, but step 1 is drive %2, and cd does not change "
+                          "drives: the program would not be found. Please enter a folder on "
+                          "drive %2, or change step 1 to %1.")
+                           .arg(folder.left(2), drive),
+                       0, 2};
+    if (!hasDrive || folder.size() < 3 || !isSeparator(folder.at(2)))
+        return Refusal{2,
+                       tr("Step 2 is not the whole path of a folder: it must start with the drive "
+                          "of step 1 and a backslash, such as %1\\games, or the batch file would "
+                          "look for the program in another folder. Please enter the whole path.")
+                           .arg(drive),
+                       0, folder.size()};
+    static const QString reserved = QStringLiteral("<>\"|?*:");
+    for (qsizetype i = 2; i < folder.size(); ++i) {
+        if (reserved.contains(folder.at(i)))
+            return Refusal{2,
+                           tr("Step 2 holds the character \"%1\", which a folder name cannot "
+                              "hold. Please remove it.")
+                               .arg(folder.at(i)),
+                           i, 1};
+    }
+    return std::nullopt;
+}
+
+// DOS reads the batch file in COMMAND.COM, which knows no quotes and no long
+// names: every name the file holds must be one DOS can type.
+std::optional<BatchFile::Refusal> BatchFile::checkDosNames() const
+{
+    if (m_kind != ProgramKind::Dos)
+        return std::nullopt;
+    if (auto refusal = checkDosNamesIn(2, 2, step(2).size()))
+        return refusal;
+    const ProgramFile::Name program = ProgramFile::nameIn(step(3));
+    if (program.position > 0 && step(3).at(program.position - 1) == QLatin1Char('"'))
+        return Refusal{3,
+                       tr("Step 3 puts the program's name in quotes, which DOS does not know. "
+                          "Please remove the quotes."),
+                       program.position - 1, 1};
+    const bool hasDrive = program.text.size() >= 2 && program.text.at(1) == QLatin1Char(':');
+    if (auto refusal = checkDosNamesIn(3, program.position + (hasDrive ? 2 : 0),
+                                       program.position + program.length))
+        return refusal;
+    return checkDosNamesIn(4, 0, step(4).size());
+}
+
+// Each name between backslashes in that part of the step.
+std::optional<BatchFile::Refusal> BatchFile::checkDosNamesIn(int number, qsizetype from,
+                                                             qsizetype to) const
+{
+    const QString &text = step(number);
+    for (qsizetype start = from; start < to;) {
+        qsizetype end = text.indexOf(QLatin1Char('\\'), start);
+        if (end < 0 || end > to)
+            end = to;
+        const QString name = text.mid(start, end - start);
+        const QString problem = name.isEmpty() ? QString() : DosName::problem(name);
+        if (!problem.isEmpty()) {
+            const QString hint = number == 2   ? tr("rename the folder, or pick a folder with a "
+                                                      "short name")
+                                 : number == 3 ? tr("rename the program, or use its short name")
+                                               : tr("choose a short name, such as GAME.BAT");
+            return Refusal{number,
+                           tr("Step %1 holds the name \"%2\", which DOS cannot use: %3. The "
+                              "program is a DOS program, and DOS takes names of at most 8 "
+                              "characters, an optional dot and at most 3 more, in plain ASCII. "
+                              "Please %4.")
+                               .arg(number)
+                               .arg(name, problem, hint),
+                           start, name.size()};
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
 }
 
 std::optional<BatchFile::Refusal> BatchFile::checkCharacters(int number,
@@ -184,7 +304,7 @@ QStringList BatchFile::lines() const
         QStringLiteral("@echo off"),
         QStringLiteral("rem This batch file was created using Tolvane!"),
         QStringLiteral("rem You can get your own copy at ") + homeHost(),
-        step(1),
+        drive(),
         cdLine(),
         step(3),
         QStringLiteral("exit"),
@@ -198,10 +318,19 @@ QString BatchFile::programCommand(const QString &fileName)
     return quotedLiterally(fileName);
 }
 
-// A folder with none of those characters is written as typed, as it always was.
+QString BatchFile::drive() const
+{
+    return step(1).trimmed();
+}
+
+// A folder with none of those characters is written as typed, as it always
+// was. COMMAND.COM takes quotes for part of the name and acts on none of
+// those characters but %.
 QString BatchFile::cdLine() const
 {
     const QString &folder = step(2);
+    if (m_kind == ProgramKind::Dos)
+        return QStringLiteral("cd ") + QString(folder).replace(u'%', QStringLiteral("%%"));
     return QStringLiteral("cd ") +
            (holdsCommandCharacter(folder) ? quotedLiterally(folder) : folder);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codepage.h"
+#include "programkind.h"
 #include "stepanswers.h"
 
 #include <QByteArray>
@@ -24,8 +25,10 @@ public:
     static QString homeHost() { return QStringLiteral("tolvane.org"); }
 
     // Steps 1 to 4: drive, directory, program (with its parameters), file name;
-    // the file is written in the code page given, the user's own by default.
-    explicit BatchFile(StepAnswers steps, CodePage codePage = CodePage::forUser());
+    // the file is written in the code page given, the user's own by default,
+    // for the command interpreter that runs the kind of program given.
+    explicit BatchFile(StepAnswers steps, CodePage codePage = CodePage::forUser(),
+                       ProgramKind kind = ProgramKind::Windows);
 
     const QString &step(int number) const { return m_steps.at(number - 1); }
 
@@ -39,9 +42,11 @@ public:
     };
 
     // The first empty step, in step order; once every step is answered, the
-    // first character that no line of a batch file can hold, then what the
-    // command interpreter or Windows would not take as typed. Blanks are
-    // answers like any other text and pass unchanged.
+    // first character that no line of a batch file can hold, then a step 1
+    // that is no drive and a step 2 that is no full path on it, then what the
+    // command interpreter or Windows would not take as typed, and for a DOS
+    // program a name DOS cannot use. Blanks are answers like any other text
+    // and pass unchanged, but around the drive.
     std::optional<Refusal> check() const;
 
     // A program's file name as step 3 must hold it to run that program: in
@@ -57,14 +62,21 @@ public:
     std::optional<QByteArray> bytes() const;
 
     const CodePage &codePage() const { return m_codePage; }
+    ProgramKind programKind() const { return m_kind; }
 
 private:
     std::optional<Refusal> checkCharacters(int step, CodePage::Encoder &encoder) const;
     std::optional<Refusal> checkLineEnd(int step) const;
     std::optional<Refusal> checkFileName() const;
     std::optional<Refusal> checkPathLength() const;
+    std::optional<Refusal> checkDrive() const;
+    std::optional<Refusal> checkFolder() const;
+    std::optional<Refusal> checkDosNames() const;
+    std::optional<Refusal> checkDosNamesIn(int step, qsizetype from, qsizetype to) const;
+    QString drive() const;
     QString cdLine() const;
 
     StepAnswers m_steps;
     CodePage m_codePage;
+    ProgramKind m_kind;
 };

@@ -9,8 +9,10 @@
 class DriveMap;
 
 // Puts a batch file at the DOS path the user gave: resolved through the drive
-// map and written through QSaveFile, so the file appears whole or not at all
-// and a file already there survives any failure. Nothing else is touched: no
+// map, then written beside the target under a name of its own and renamed
+// over it, so the file appears whole or not at all and a file already there
+// survives any failure. The folder is opened by the bytes of its name as the
+// drive map found it, which need not be UTF-8. Nothing else is touched: no
 // temporary file of a fixed name, no other folder.
 class BatchFileSaver
 {
@@ -27,17 +29,21 @@ public:
     static std::optional<QString> nameProblem(const QString &dosPath);
 
 private:
-    std::optional<QString> placeProblem(const QString &dosPath, const QString &hostPath) const;
+    struct Target;
+    std::optional<QString> openTarget(const QString &dosPath, const QString &hostPath,
+                                      Target &target) const;
+    std::optional<QString> followLinks(const QString &dosPath, Target &target) const;
+    std::optional<QString> placeProblem(const QString &dosPath, const Target &target) const;
+    std::optional<QString> write(const QString &dosPath, const Target &target,
+                                 const QByteArray &bytes) const;
     struct WriteProgress
     {
         qint64 reached; // bytes that reached the disk, -1 when nothing was opened
         qint64 wanted;
     };
-    QString writeProblem(const QString &dosPath, const QString &hostPath, WriteProgress progress,
-                         const QString &systemText) const;
-
-    QString replaceProblem(const QString &dosPath, const QString &hostPath,
-                           const QString &systemText) const;
+    QString writeProblem(const QString &dosPath, const Target &target, WriteProgress progress,
+                         int error) const;
+    QString replaceProblem(const QString &dosPath, const Target &target, int error) const;
 
     const DriveMap &m_drives;
 };

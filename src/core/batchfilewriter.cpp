@@ -3,6 +3,7 @@
 #include "batchfilesaver.h"
 #include "drivemap.h"
 #include "preferences.h"
+#include "programfile.h"
 
 BatchFileWriter::BatchFileWriter(SettingsStore &settings, const DriveMap &drives)
     : m_settings(settings), m_drives(drives)
@@ -11,8 +12,10 @@ BatchFileWriter::BatchFileWriter(SettingsStore &settings, const DriveMap &drives
 BatchFileWriter::Outcome BatchFileWriter::write(const StepAnswers &answers) const
 {
     Preferences preferences(m_settings);
+    const ProgramFile program(m_drives, answers[1], answers[2]);
     const BatchFile batch(answers,
-                          CodePage::fromText(preferences.codePage()).value_or(CodePage::forUser()));
+                          CodePage::fromText(preferences.codePage()).value_or(CodePage::forUser()),
+                          program.kind());
     if (auto refusal = batch.check())
         return *refusal;
     const QString target = batch.targetPath();
@@ -20,5 +23,6 @@ BatchFileWriter::Outcome BatchFileWriter::write(const StepAnswers &answers) cons
         return BatchFile::Refusal{
             0, tr("The batch file %1 could not be created.\n\n%2").arg(target, *problem)};
     preferences.setLastBatchPath(target);
-    return WrittenBatchFile{target, m_drives.toHost(target).path, ProgramKind::Windows, {}};
+    return WrittenBatchFile{target, m_drives.toHost(target).path, program.kind(),
+                            program.hostPath()};
 }

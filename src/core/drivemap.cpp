@@ -17,7 +17,6 @@
 #include <thread>
 
 #include <dirent.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,6 +60,57 @@ template <class Visit> void forEachName(const QString &folder, Visit visit)
             break;
     }
     closedir(dir);
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+// Case is folded by hand, not by the C library, whose rules follow the
+// language: in Turkish, I is not the capital of i.
+char asciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+bool sameAsciiIgnoringCase(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return asciiUpper(x) == asciiUpper(y);
+           });
+}
+
+// Wine compares names by the upper case of each UTF-16 unit, from tables of
+// its own that no language changes; its tables keep ASCII to itself (ı and ſ
+// do not turn into I and S), and are otherwise Unicode's, as Qt's are.
+char16_t upperAsWine(char16_t c)
+{
+    if (c < 0x80)
+        return char16_t(asciiUpper(char(c)));
+    const char32_t upper = QChar::toUpper(char32_t(c));
+    return upper < 0x80 || upper > 0xFFFF ? c : char16_t(upper);
+}
+
+bool sameIgnoringCase(QStringView a, QStringView b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](QChar x, QChar y) {
+               return upperAsWine(x.unicode()) == upperAsWine(y.unicode());
+           });
+}
+
+// Where a typed name leads to several entries, in words for the user.
+QString alikeInCase(QChar letter, const QStringList &matched, const QString &typed,
+                    const QStringList &alike)
+{
+    QStringList paths;
+    for (const QString &name : alike)
+        paths.append(HostName::forDisplay(DosPath::join(letter, matched + QStringList{name})));
+    const QString last = paths.takeLast();
+    return tr("%1 could be %2 or %3, whose names differ only in case; please type the exact name "
+              "of the one you mean")
+        .arg(HostName::forDisplay(DosPath::join(letter, matched + QStringList{typed})),
+             paths.join(QStringLiteral(", ")), last);
 }
 
 // The target of a link, read without following it; the entry's own path
@@ -169,8 +219,9 @@ DriveMap::HostPath DriveMap::toHost(const QString &dosPath) const
             {}};
 
     QString path;
+    QChar letter;
     if (hasDrive) {
-        const QChar letter = dosPath.at(0);
+        letter = dosPath.at(0);
         if (!letter.isLetter() || letter.unicode() > 127)
             return {{}, tr("\"%1\" is not a drive letter").arg(dosPath.left(2))};
         const auto folder = folderOf(letter);
@@ -178,7 +229,8 @@ DriveMap::HostPath DriveMap::toHost(const QString &dosPath) const
             return {{}, tr("drive %1 is not mapped to any folder").arg(dosPath.left(2).toLower())};
         path = *folder;
     } else { // rooted without a drive: the root of the drive holding the current folder
-        path = folderOf(currentDosFolder().at(0)).value_or(QStringLiteral("/"));
+        letter = currentDosFolder().at(0);
+        path = folderOf(letter).value_or(QStringLiteral("/"));
     }
 
     QStringList below; // the components under the drive's folder; ".." stops at its root
@@ -191,40 +243,54 @@ DriveMap::HostPath DriveMap::toHost(const QString &dosPath) const
         else if (!below.isEmpty())
             below.removeLast();
     }
-    for (const QString &part : below)
-        path = (path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/')) +
-               matchComponent(path, part);
+    QStringList matched;
+    for (const QString &part : below) {
+        QStringList alike;
+        const QString name = matchComponent(path, part, &alike);
+        if (!alike.isEmpty())
+            return {{}, alikeInCase(letter.toLower(), matched, part, alike)};
+        matched.append(name);
+        path = (path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/')) + name;
+    }
     return {path, {}};
 }
 
-// An existing entry of that exact name, else one that differs only in case
-// (the first in code-point order when several do), else the name as typed
-// (it may be about to be created). Only names are read, never the entries.
-QString DriveMap::matchComponent(const QString &folder, const QString &name)
+// An existing entry of that exact name, else the one entry that differs
+// only in case, else the name as typed (it may be about to be created); when
+// several differ only in case, nothing, and they are given in `alike`, in
+// code-point order. Only names are read, never the entries.
+QString DriveMap::matchComponent(const QString &folder, const QString &name, QStringList *alike)
 {
     struct stat info;
     const QString exact =
         folder + (folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + name;
     if (lstat(HostName::toBytes(exact).constData(), &info) == 0)
         return name;
-    const QByteArray ascii = name.toLatin1();
-    const bool isAscii =
-        std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
-    QString best;
+    const QByteArray typed = HostName::toBytes(name);
+    const bool typedAscii = isAscii(typed);
+    QStringList matches;
     forEachName(folder, [&](const char *entry) {
-        // Most names are ASCII: those are compared as bytes, without making text of them.
-        const bool entryAscii = std::all_of(entry, entry + std::strlen(entry),
-                                            [](char c) { return static_cast<uchar>(c) < 0x80; });
-        if (entryAscii && isAscii) {
-            if (strcasecmp(entry, ascii.constData()) != 0)
-                return true;
+        const QByteArrayView bytes(entry);
+        // Most names are ASCII: those are compared as bytes, without making
+        // text of them. An ASCII name may still match one that is not (ı and
+        // ſ have I and S as their upper case).
+        if (typedAscii && isAscii(bytes)) {
+            if (sameAsciiIgnoringCase(bytes, typed))
+                matches.append(QString::fromLatin1(bytes));
+            return true;
         }
-        const QString text = HostName::fromBytes(entry);
-        if (text.compare(name, Qt::CaseInsensitive) == 0 && (best.isEmpty() || text < best))
-            best = text;
+        const QString text = HostName::fromBytes(bytes);
+        if (sameIgnoringCase(text, name))
+            matches.append(text);
         return true;
     });
-    return best.isEmpty() ? name : best;
+    if (matches.size() == 1)
+        return matches.first();
+    if (matches.isEmpty())
+        return name;
+    matches.sort();
+    *alike = matches;
+    return {};
 }
 
 std::optional<DriveMap::Place> DriveMap::placeOf(const QString &hostPath) const

@@ -42,10 +42,13 @@ public:
     };
 
     // c:\Games\Doom -> <folder of c:>/games/DOOM: each existing component is
-    // matched exactly first and then without regard to case; components that
-    // do not exist yet are kept as typed. ".." never climbs above the drive's
-    // folder, as it cannot climb above a drive's root in DOS. A path without a
-    // drive letter is relative to the current folder.
+    // matched exactly first and then without regard to case, as Wine matches
+    // it, the same in every language; components that do not exist yet are
+    // kept as typed. A component that matches no entry exactly but several
+    // that differ only in case cannot be reached: Wine itself picks one or
+    // another by the order of the folder. ".." never climbs above the drive's
+    // folder, as it cannot climb above a drive's root in DOS. A path without
+    // a drive letter is relative to the current folder.
     HostPath toHost(const QString &dosPath) const;
 
     // Where a host path lies: its drive and the names below the drive's folder.
@@ -69,7 +72,7 @@ public:
 private:
     struct RealFolders;
 
-    static QString matchComponent(const QString &folder, const QString &name);
+    static QString matchComponent(const QString &folder, const QString &name, QStringList *alike);
     std::optional<Place> place(const QStringList &candidates) const;
     void resolveRealFolders();
 

@@ -7,11 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-RegularFile::Kind kindOfMode(mode_t mode)
+RegularFile::Kind RegularFile::kindOfMode(unsigned mode)
 {
-    using Kind = RegularFile::Kind;
     if (S_ISREG(mode))
         return Kind::Regular;
     if (S_ISDIR(mode))
@@ -24,8 +21,6 @@ RegularFile::Kind kindOfMode(mode_t mode)
         return Kind::Socket;
     return Kind::Other;
 }
-
-} // namespace
 
 RegularFile::Kind RegularFile::kindOf(const QString &path, qint64 *size)
 {

@@ -27,6 +27,8 @@ public:
 
     // What lies at the path, links followed; never opens it.
     static Kind kindOf(const QString &path, qint64 *size = nullptr);
+    // The kind a file mode (st_mode) stands for.
+    static Kind kindOfMode(unsigned mode);
     static Content read(const QString &path, qint64 maxSize);
 
     // "a folder", "a named pipe (FIFO)", "a device"... for messages.

@@ -1,10 +1,15 @@
 #include "core/batchfile.h"
 #include "core/batchfilesaver.h"
 #include "core/codepage.h"
+#include "core/drivemap.h"
+#include "core/programfile.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using Steps = std::array<QString, BatchFile::stepCount>;
@@ -27,6 +32,44 @@ CodePage page(int number)
     return CodePage::fromNumber(number).value();
 }
 
+void refusalColumns()
+{
+    QTest::addColumn<Steps>("answers");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("named"); // must appear in the message
+}
+
+void verifyRefused(ProgramKind kind)
+{
+    QFETCH(Steps, answers);
+    QFETCH(int, step);
+    QFETCH(int, position);
+    QFETCH(int, length);
+    QFETCH(QString, named);
+    const BatchFile batch(answers, page(437), kind);
+    const auto refusal = batch.check();
+    QVERIFY(refusal);
+    QCOMPARE(refusal->step, step);
+    QCOMPARE(refusal->position, position);
+    QCOMPARE(refusal->length, length);
+    QVERIFY2(refusal->message.contains(QStringLiteral("Step %1").arg(step)),
+             qPrintable(refusal->message));
+    QVERIFY2(refusal->message.contains(named), qPrintable(refusal->message));
+    QVERIFY(!batch.bytes());
+}
+
+// The first bytes of an MZ executable whose newer header, at `at`, starts
+// with `signature`.
+QByteArray executable(QByteArray signature, quint32 at = 0x40)
+{
+    QByteArray bytes = "MZ" + QByteArray(0x3E, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[0x3C + i] = char(at >> (8 * i));
+    return bytes + signature;
+}
+
 } // namespace
 
 class TestBatchFile : public QObject
@@ -44,9 +87,9 @@ private Q_SLOTS:
         QTest::newRow("example") << steps("c:", "c:\\windows", "notepad.exe", "notepad.bat")
                                  << "c:\\windows\\notepad.bat"
                                  << QByteArray("c:\r\ncd c:\\windows\r\nnotepad.exe\r\n") << 437;
-        QTest::newRow("blanks kept")
-            << steps(" ", " c:\\my dir ", "  a.exe ", " b.bat") << " c:\\my dir \\ b.bat"
-            << QByteArray(" \r\ncd  c:\\my dir \r\n  a.exe \r\n") << 437;
+        QTest::newRow("blanks kept, but around the drive")
+            << steps(" c:\t", "c:\\my dir ", "  a.exe ", " b.bat") << "c:\\my dir \\ b.bat"
+            << QByteArray("c:\r\ncd c:\\my dir \r\n  a.exe \r\n") << 437;
         QTest::newRow("root folder")
             << steps("c:", "c:\\", "notepad.exe", "notepad.bat") << "c:\\\\notepad.bat"
             << QByteArray("c:\r\ncd c:\\\r\nnotepad.exe\r\n") << 437;
@@ -56,9 +99,9 @@ private Q_SLOTS:
         QTest::newRow("parameters")
             << steps("c:", "c:\\wp", "wp.exe /f c:\\a b.txt", "wp.bat") << "c:\\wp\\wp.bat"
             << QByteArray("c:\r\ncd c:\\wp\r\nwp.exe /f c:\\a b.txt\r\n") << 437;
-        QTest::newRow("other drive")
-            << steps("d:", "c:\\games", "doom.exe", "doom.bat") << "c:\\games\\doom.bat"
-            << QByteArray("d:\r\ncd c:\\games\r\ndoom.exe\r\n") << 437;
+        QTest::newRow("drive letters in other cases")
+            << steps("C:", "c:/games", "doom.exe", "doom.bat") << "c:/games\\doom.bat"
+            << QByteArray("C:\r\ncd c:/games\r\ndoom.exe\r\n") << 437;
         QTest::newRow("accented") << steps("c:", "c:\\Café", "Ünï.exe", "Ä.bat")
                                   << "c:\\Café\\Ä.bat"
                                   << QByteArray("c:\r\ncd c:\\Caf\x82\r\n\x9An\x8B.exe\r\n") << 437;
@@ -80,8 +123,8 @@ private Q_SLOTS:
             << steps("c:", "c:\\Tom & Jerry", "a.exe", "t.bat") << "c:\\Tom & Jerry\\t.bat"
             << QByteArray("c:\r\ncd \"c:\\Tom & Jerry\"\r\na.exe\r\n") << 437;
         QTest::newRow("folder with % doubled")
-            << steps("c:", "c:\\100% ^x|", "a.exe", "t.bat") << "c:\\100% ^x|\\t.bat"
-            << QByteArray("c:\r\ncd \"c:\\100%% ^x|\"\r\na.exe\r\n") << 437;
+            << steps("c:", "c:\\100% ^x&", "a.exe", "t.bat") << "c:\\100% ^x&\\t.bat"
+            << QByteArray("c:\r\ncd \"c:\\100%% ^x&\"\r\na.exe\r\n") << 437;
         QTest::newRow("step 3 as typed")
             << steps("c:", "c:\\x", "\"my app.exe\" %1 & echo ^^", "t.bat") << "c:\\x\\t.bat"
             << QByteArray("c:\r\ncd c:\\x\r\n\"my app.exe\" %1 & echo ^^\r\n") << 437;
@@ -133,11 +176,7 @@ private Q_SLOTS:
 
     void characterIsRefused_data()
     {
-        QTest::addColumn<Steps>("answers");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("named"); // must appear in the message
+        refusalColumns();
 
         QTest::newRow("line feed")
             << steps("c:", "c:\\", "a.exe\nb", "a.bat") << 3 << 5 << 1 << "line break";
@@ -176,24 +215,104 @@ private Q_SLOTS:
         Steps withNul = steps("c:", "c:\\", "a", "a.bat");
         withNul[2].prepend(QChar(0));
         QTest::newRow("NUL") << withNul << 3 << 0 << 1 << "control character U+0000";
+
+        // Steps that make no sense together: the file could not work.
+        for (const char *drive : {"c", "c:\\", "hello world", "  ", "cd:", "\u00E7:"})
+            QTest::addRow("step 1 %s", drive)
+                << steps(drive, "c:\\", "a.exe", "a.bat") << 1 << 0
+                << int(QString::fromUtf8(drive).size()) << "Step 1 is not a drive";
+        QTest::newRow("other drive") << steps("d:", "c:\\games", "doom.exe", "doom.bat") << 2 << 0
+                                     << 2 << "Step 2 is on drive c:, but step 1 is drive d:";
+        QTest::newRow("relative folder")
+            << steps("c:", "games", "a.exe", "a.bat") << 2 << 0 << 5 << "not the whole path";
+        QTest::newRow("bare drive") << steps("c:", "c:", "a.exe", "a.bat") << 2 << 0 << 2
+                                    << "start with the drive of step 1 and a backslash";
+        QTest::newRow("network path")
+            << steps("c:", "\\\\server\\share", "a.exe", "a.bat") << 2 << 0 << 2 << "network paths";
+        for (const char *character : {"*", "?", "<", ">", "|", "\"", ":"}) {
+            const QString c = QString::fromLatin1(character);
+            QTest::addRow("%s in the folder", character)
+                << Steps{u"c:"_s, u"c:\\a"_s + c + u'b', u"a.exe"_s, u"a.bat"_s} << 2 << 4 << 1
+                << u"\""_s + c + u"\", which a folder name"_s;
+        }
     }
 
-    void characterIsRefused()
+    void characterIsRefused() { verifyRefused(ProgramKind::Windows); }
+
+    // For a DOS program every name of the file must be one DOS can type.
+    void dosNameIsRefused_data()
     {
-        QFETCH(Steps, answers);
-        QFETCH(int, step);
-        QFETCH(int, position);
-        QFETCH(int, length);
-        QFETCH(QString, named);
-        const auto refusal = BatchFile(answers, page(437)).check();
-        QVERIFY(refusal);
-        QCOMPARE(refusal->step, step);
-        QCOMPARE(refusal->position, position);
-        QCOMPARE(refusal->length, length);
-        QVERIFY2(refusal->message.contains(QStringLiteral("Step %1").arg(step)),
-                 qPrintable(refusal->message));
-        QVERIFY2(refusal->message.contains(named), qPrintable(refusal->message));
-        QVERIFY(!BatchFile(answers).bytes());
+        refusalColumns();
+        QTest::newRow("blank in a folder")
+            << steps("c:", "c:\\GAMES\\Tom Jerry", "A.EXE", "A.BAT") << 2 << 9 << 9
+            << "\"Tom Jerry\", which DOS cannot use: it holds a blank";
+        QTest::newRow("nine letters") << steps("c:", "c:\\PROGRAMS9", "A.EXE", "A.BAT") << 2 << 3
+                                      << 9 << "more than 8 characters. ";
+        QTest::newRow("UTF-8 letter") << steps("c:", "c:\\CAF\u00C9", "A.EXE", "A.BAT") << 2 << 3
+                                      << 4 << "\"\u00C9\" (U+00C9), which is not plain ASCII. ";
+        QTest::newRow("plus in the program")
+            << steps("c:", "c:\\", "C++.EXE", "A.BAT") << 3 << 0 << 7 << "the character \"+\"";
+        QTest::newRow("quoted program")
+            << steps("c:", "c:\\", "\"GAME.EXE\" /x", "A.BAT") << 3 << 0 << 1 << "in quotes";
+        QTest::newRow("long extension") << steps("c:", "c:\\", "A.EXE", "GAME.BATX") << 4 << 0 << 9
+                                        << "more than 3 characters after the dot";
+    }
+
+    void dosNameIsRefused() { verifyRefused(ProgramKind::Dos); }
+
+    // Which interpreter the file is for, by what the program's file holds.
+    void programKind_data()
+    {
+        QTest::addColumn<QStringList>("files"); // in c:\, each holding `bytes`
+        QTest::addColumn<QByteArray>("bytes");  // "<pipe>": the files are named pipes
+        QTest::addColumn<QString>("command");   // step 3
+        QTest::addColumn<QString>("found");     // empty: not found
+        QTest::addColumn<bool>("dos");
+
+        const QStringList game{QStringLiteral("GAME.EXE")};
+        const QByteArray com = "\xB8\x00\x4C\xCD\x21";
+        QTest::newRow("COM") << QStringList{u"MARK.COM"_s} << com << "mark"
+                             << "MARK.COM" << true;
+        QTest::newRow("COM before EXE before BAT")
+            << QStringList{u"go.bat"_s, u"GO.EXE"_s, u"Go.com"_s} << com << "Go /x"
+            << "Go.com" << true;
+        QTest::newRow("MZ stub") << game << executable("", 0) << "game.exe"
+                                 << "GAME.EXE" << true;
+        QTest::newRow("PE") << game << executable("PE\0\0"_ba) << "game"
+                            << "GAME.EXE" << false;
+        QTest::newRow("NE") << game << executable("NE\x05") << "GAME"
+                            << "GAME.EXE" << false;
+        QTest::newRow("LE of a DOS extender") << game << executable("LE\0\0"_ba) << "GAME"
+                                              << "GAME.EXE" << true;
+        QTest::newRow("PE header beyond the end") << game << executable("", 0x1000) << "GAME"
+                                                  << "GAME.EXE" << true;
+        QTest::newRow("PE named .com") << QStringList{u"X.COM"_s} << executable("PE\0\0"_ba) << "x"
+                                       << "X.COM" << false;
+        QTest::newRow("not there") << game << com << "other.exe"
+                                   << "" << false;
+        QTest::newRow("named pipe, never opened") << QStringList{u"P.COM"_s} << "<pipe>"_ba
+                                                  << "P"
+                                                  << "" << false;
+    }
+
+    void programKind()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, command);
+        QFETCH(QString, found);
+        QFETCH(bool, dos);
+        QTemporaryDir drive;
+        for (const QString &name : files) {
+            QFile file(drive.filePath(name));
+            if (bytes == "<pipe>")
+                QCOMPARE(mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
+            else
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        const ProgramFile program(DriveMap({{QLatin1Char('c'), drive.path()}}), u"c:\\"_s, command);
+        QCOMPARE(program.hostPath(), found.isEmpty() ? QString() : drive.filePath(found));
+        QCOMPARE(program.kind(), dos ? ProgramKind::Dos : ProgramKind::Windows);
     }
 
     // What a page holds comes back unchanged; what it lacks is refused, not

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <clocale>
+
 class TestDriveMap : public QObject
 {
     Q_OBJECT
@@ -18,6 +20,12 @@ private Q_SLOTS:
     {
         m_driveC = m_tmp.filePath(QStringLiteral("prefix/drive_c"));
         QVERIFY(QDir().mkpath(m_driveC + QStringLiteral("/Games/Doom")));
+        // Names that Wine matches, or does not, without regard to case; and
+        // names that differ only in case.
+        for (const char *name : {"WinIdle", "été", "ſtar", "ıdle", "\u212Aelvin", "alpha", "Alpha"})
+            QVERIFY(QDir(m_driveC).mkdir(QString::fromUtf8(name)));
+        for (const char *name : {"/Games/read.me", "/Games/Read.me"})
+            QVERIFY(QFile(m_driveC + QLatin1String(name)).open(QIODevice::WriteOnly));
         QVERIFY(QDir().mkpath(m_tmp.filePath(QStringLiteral("prefix/dosdevices"))));
         const QString devices = m_tmp.filePath(QStringLiteral("prefix/dosdevices/"));
         QVERIFY(QFile::link(QStringLiteral("../drive_c"), devices + QStringLiteral("c:")));
@@ -72,15 +80,40 @@ private Q_SLOTS:
                                          << "/Games/Doom";
         QTest::newRow("dot-dot stops at the root") << "c:\\..\\..\\..\\etc"
                                                    << "/etc";
+        // As Wine's cmd reaches them: ASCII folds by itself, and no other
+        // letter has an ASCII letter for its other case.
+        QTest::newRow("I is the capital of i") << "c:\\WINIDLE"
+                                               << "/WinIdle";
+        QTest::newRow("É is the capital of é") << "c:\\ÉTÉ"
+                                               << "/été";
+        QTest::newRow("S is not the capital of ſ") << "c:\\STAR"
+                                                   << "/STAR";
+        QTest::newRow("I is not the capital of ı") << "c:\\IDLE"
+                                                   << "/IDLE";
+        QTest::newRow("the Kelvin sign is not K") << "c:\\KELVIN"
+                                                  << "/KELVIN";
+        QTest::newRow("exact among names alike in case") << "c:\\Alpha"
+                                                         << "/Alpha";
     }
 
+    // The same in every language: in Turkish, the C library takes ı, not i,
+    // for the small I.
     void toHost()
     {
         QFETCH(QString, dos);
         QFETCH(QString, below);
-        const auto host = m_map.toHost(dos);
-        QVERIFY2(host.ok(), qPrintable(host.error));
-        QCOMPARE(host.path, QDir::cleanPath(m_driveC) + below);
+        const QByteArray before = std::setlocale(LC_CTYPE, nullptr);
+        for (const char *locale : {"", "tr_TR.UTF-8"}) {
+            if (*locale && !std::setlocale(LC_CTYPE, locale)) {
+                if (qEnvironmentVariableIsSet("CI"))
+                    QFAIL("tr_TR.UTF-8 is not generated (scripts/install-deps.sh --test does)");
+                continue;
+            }
+            const auto host = m_map.toHost(dos);
+            std::setlocale(LC_CTYPE, before.constData());
+            QVERIFY2(host.ok(), qPrintable(host.error));
+            QCOMPARE(host.path, QDir::cleanPath(m_driveC) + below);
+        }
     }
 
     void unreachablePathsSayWhy_data()
@@ -93,6 +126,11 @@ private Q_SLOTS:
                                          << "q:";
         QTest::newRow("no letter") << "1:\\games"
                                    << "drive letter";
+        // Wine picks one or the other by the order of the folder.
+        QTest::newRow("folders alike in case") << "c:\\aLPHA\\x.bat"
+                                               << "c:\\aLPHA could be c:\\Alpha or c:\\alpha";
+        QTest::newRow("files alike in case") << "c:\\games\\READ.ME"
+                                             << "c:\\Games\\Read.me or c:\\Games\\read.me";
     }
 
     void unreachablePathsSayWhy()

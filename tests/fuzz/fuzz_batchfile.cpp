@@ -1,8 +1,8 @@
 // The batch file made from four arbitrary answers. Every accepted set gives
 // exactly seven lines, each ended by CR LF, whose bytes read back in their
-// code page as the answers typed (the folder quoted when it must be); every
-// refused set says why, naming a step and, for a character, one that is
-// really there.
+// code page as the answers typed (the folder quoted when it must be, the
+// drive without blanks around it); every refused set says why, naming a step
+// and, for a character, one that is really there.
 
 #include "fuzzcheck.h"
 
@@ -36,9 +36,12 @@ CodePage codePage(FuzzedDataProvider &in)
     return pages[in.ConsumeIntegralInRange<std::size_t>(0, pages.size() - 1)];
 }
 
-QString cdLine(const QString &folder)
+// COMMAND.COM takes the folder bare, with % doubled.
+QString cdLine(const QString &folder, ProgramKind kind)
 {
     static const QRegularExpression special(QStringLiteral("[&|<>^%]"));
+    if (kind == ProgramKind::Dos)
+        return QStringLiteral("cd ") + QString(folder).replace(u'%', QStringLiteral("%%"));
     if (!folder.contains(special))
         return QStringLiteral("cd ") + folder;
     return QStringLiteral("cd \"") + QString(folder).replace(u'%', QStringLiteral("%%")) +
@@ -54,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::array<QString, BatchFile::stepCount> steps;
     for (QString &step : steps)
         step = answer(in);
-    const BatchFile batch(steps, page);
+    const ProgramKind kind = in.ConsumeBool() ? ProgramKind::Dos : ProgramKind::Windows;
+    const BatchFile batch(steps, page, kind);
     BatchFileSaver::nameProblem(batch.targetPath()); // only no crash
 
     const auto refusal = batch.check();
@@ -95,8 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                QStringLiteral("rem This batch file was created using Tolvane!"),
                                QStringLiteral("rem You can get your own copy at ") +
                                    BatchFile::homeHost(),
-                               steps[0],
-                               cdLine(steps[1]),
+                               steps[0].trimmed(),
+                               cdLine(steps[1], kind),
                                steps[2],
                                QStringLiteral("exit")};
     if (lines != expected)

@@ -2,6 +2,7 @@
 #include "harness.h"
 
 #include "core/codepage.h"
+#include "core/hostname.h"
 #include "core/settingsentries.h"
 #include "mainwindow/confirmationwindow.h"
 
@@ -14,11 +15,15 @@
 
 #include <clocale>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace BatchSteps;
 
 // Batch files made by the writer, run by a real command interpreter: Wine's
 // cmd, with the Wine prefix as the drive map. Each row writes its file in the
-// language it names; the files of one language then run in one cmd.
+// language it names; the files of one language then run in one cmd. Files
+// for a DOS program ("DOSBox" rows) run in DOSBox, one DOSBox each.
 class TestBatchWine : public QObject
 {
     Q_OBJECT
@@ -51,12 +56,14 @@ class TestBatchWine : public QObject
         return env;
     }
 
-    // Runs a Wine program to its end, polling, and gives back what it printed.
+    // Runs a program to its end, polling, and gives back what it printed;
+    // Wine in the language given, unless another environment is.
     QString run(const QString &program, const QStringList &arguments, int seconds,
-                const QString &language = QStringLiteral("C.UTF-8"))
+                const QString &language = QStringLiteral("C.UTF-8"),
+                const QProcessEnvironment &env = {})
     {
         QProcess process;
-        process.setProcessEnvironment(environment(language));
+        process.setProcessEnvironment(env.isEmpty() ? environment(language) : env);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(program, arguments);
         if (!process.waitForStarted(10000))
@@ -93,6 +100,12 @@ private Q_SLOTS:
         const QString wineserver = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
         if (!wineserver.isEmpty())
             run(wineserver, {QStringLiteral("-w")}, 600);
+        // A drive whose folder's name is Latin-1, not UTF-8.
+        const QByteArray latin1 = QFile::encodeName(m_out.path()) + "/caf\xe9";
+        QCOMPARE(::mkdir(latin1.constData(), 0755), 0);
+        QCOMPARE(::symlink(latin1.constData(),
+                           QFile::encodeName(m_prefix.filePath(QStringLiteral("dosdevices/d:")))),
+                 0);
     }
 
     void cleanupTestCase()
@@ -107,7 +120,9 @@ private Q_SLOTS:
         m_h = std::make_unique<Harness>();
         m_h->drives = DriveMap::fromWinePrefix(m_prefix.path(), QDir::homePath());
         m_h->start();
-        QVERIFY(QDir().mkpath(m_prefix.filePath(QStringLiteral("drive_c/Program Files/Tool"))));
+        for (const char *folder : {"Program Files/Tool", "alpha", "Alpha", "WinIdle"})
+            QVERIFY(
+                QDir(m_prefix.filePath(QStringLiteral("drive_c"))).mkpath(QLatin1String(folder)));
     }
 
     void cleanup() { m_h.reset(); }
@@ -137,7 +152,7 @@ private Q_SLOTS:
             << steps({" c:", "c:\\Program Files\\Tool", "  cmd /c cd> %out%  ", "b.bat"})
             << "C:\\Program Files\\Tool" << c << QString();
         QTest::newRow("named like the old temporary file")
-            << steps({"c:", "c:", "cmd /c echo mine> %out%", "testfile.bat"}) << "mine" << c
+            << steps({"c:", "c:\\", "cmd /c echo mine> %out%", "testfile.bat"}) << "mine" << c
             << QString();
 
         const QString de = QStringLiteral("de_DE.UTF-8");
@@ -168,6 +183,31 @@ private Q_SLOTS:
         QTest::newRow("settings entry: EBCDIC ignored")
             << steps({"c:", "c:\\Büro é", "cmd /c cd> %out%", "ebcdic.bat"}) << "C:\\Büro é" << c
             << "37";
+        // Wine's cmd opens the file and changes to the folder each in the
+        // spelling that matches, exactly; any other spelling it may take for
+        // either folder.
+        for (const char *folder : {"alpha", "Alpha"})
+            QTest::addRow("case pair: %s", folder)
+                << steps({"c:", qPrintable(QStringLiteral("c:\\") + QLatin1String(folder)),
+                          "where.bat", "pair.bat"})
+                << QStringLiteral("C:\\") + QLatin1String(folder) << c << QString();
+        QTest::newRow("case pair: neither")
+            << steps({"c:", "c:\\aLPHA", "where.bat", "pair.bat"})
+            << "The batch file c:\\aLPHA\\pair.bat could not be created.\n\nThe path cannot be "
+               "reached: c:\\aLPHA could be c:\\Alpha or c:\\alpha"
+            << c << QString();
+        QTest::newRow("I and i in Turkish")
+            << steps({"c:", "c:\\WINIDLE", "cmd /c cd> %out%", "idle.bat"}) << "C:\\WinIdle"
+            << "tr_TR.UTF-8" << QString();
+        QTest::newRow("drive folder not UTF-8")
+            << steps({"d:", "d:\\", "cmd /c cd> %out%", "latin.bat"}) << "D:\\" << c << QString();
+        // The program is a tiny DOS program that makes RAN.TXT where it runs.
+        QTest::newRow("DOS program in a folder with &")
+            << steps({"c:", "c:\\TOM&JER", "MARK", "RUN.BAT"}) << "RAN.TXT"
+            << "DOSBox" << QString();
+        QTest::newRow("DOS program in a folder with %")
+            << steps({"c:", "c:\\100%\\GAMES", "MARK /X", "RUN.BAT"}) << "RAN.TXT"
+            << "DOSBox" << QString();
     }
 
     void doesWhatItSays()
@@ -180,11 +220,23 @@ private Q_SLOTS:
         const QString dosOut = m_h->drives.toDos(out).value_or(QString());
         QVERIFY(dosOut.startsWith(QStringLiteral("z:\\")));
         const QString quotedOut = QLatin1Char('"') + dosOut + QLatin1Char('"');
+        const bool refused = expected.startsWith(QStringLiteral("Step ")) ||
+                             expected.startsWith(QStringLiteral("The "));
+        const bool dos = language == QStringLiteral("DOSBox");
         const QString folder = m_h->drives.toHost(steps[1]).path;
-        QVERIFY(QDir().mkpath(folder));
+        // (Qt would make a folder of another name for one that is not UTF-8.)
+        if (!refused && !HostName::hasRawBytes(folder))
+            QVERIFY(QDir().mkpath(folder));
         if (steps[2].contains(QStringLiteral("%out%"))) {
             steps[2].replace(QStringLiteral("%out%"), quotedOut);
-        } else {
+        } else if (dos) {
+            // mov ah,3Ch; xor cx,cx; mov dx,name; int 21h; jc end; mov bx,ax;
+            // mov ah,3Eh; int 21h; end: mov ax,4C00h; int 21h; name: "RAN.TXT"
+            put(folder + QStringLiteral("/MARK.COM"),
+                QByteArray("\xB4\x3C\x31\xC9\xBA\x16\x01\xCD\x21\x72\x06\x89\xC3\xB4\x3E\xCD\x21"
+                           "\xB8\x00\x4C\xCD\x21RAN.TXT",
+                           30));
+        } else if (!refused) {
             const QString program = QString(steps[2]).remove(QLatin1Char('"'));
             put(folder + QLatin1Char('/') + program, "@cd> " + quotedOut.toLatin1() + "\r\n");
         }
@@ -194,7 +246,7 @@ private Q_SLOTS:
         // The writer takes the code page from the process's locale, as the
         // program does from the user's.
         const QByteArray before = std::setlocale(LC_CTYPE, nullptr);
-        if (!std::setlocale(LC_CTYPE, language.toLatin1().constData())) {
+        if (!std::setlocale(LC_CTYPE, dos ? "C.UTF-8" : language.toLatin1().constData())) {
             const QString missing =
                 language +
                 QStringLiteral(" is not generated (scripts/install-deps.sh --test generates it)");
@@ -205,7 +257,7 @@ private Q_SLOTS:
         write(*m_h, steps);
         std::setlocale(LC_CTYPE, before.constData());
 
-        if (expected.startsWith(QStringLiteral("Step "))) {
+        if (refused) {
             QCOMPARE(m_h->messages.texts().size(), 1);
             QVERIFY2(m_h->messages.texts().first().startsWith(expected),
                      qPrintable(m_h->messages.texts().first()));
@@ -214,18 +266,21 @@ private Q_SLOTS:
         QVERIFY2(m_h->messages.shown.isEmpty(), qPrintable(m_h->messages.texts().join(u'\n')));
         const QString target = m_h->forms->load<ConfirmationWindow>()->pathLabel()->text();
         QCOMPARE(target, steps[1] + QLatin1Char('\\') + steps[3]);
-        m_written[language].append(
-            {QString::fromUtf8(QTest::currentDataTag()), target, out, expected});
+        m_written[language].append({QString::fromUtf8(QTest::currentDataTag()), target,
+                                    dos ? folder + QLatin1Char('/') + expected : out, expected});
     }
 
     // One cmd per language runs every file written in it, each in a cmd of
-    // its own, since each ends with "exit". Both languages tested here have
-    // Windows-1252 as their ANSI page.
+    // its own, since each ends with "exit". What the files print is ASCII or
+    // in Windows-1252, the ANSI page of every language here with letters
+    // outside ASCII.
     void writtenFilesRunInWine()
     {
         if (m_written.isEmpty())
             QSKIP("no file was written");
         for (auto language = m_written.cbegin(); language != m_written.cend(); ++language) {
+            if (language.key() == QStringLiteral("DOSBox"))
+                continue;
             const CodePage page =
                 CodePage::fromNumber(CodePage::numberForLocale(language.key().toLatin1())).value();
             QString lines = QStringLiteral("@echo off\r\n");
@@ -249,6 +304,39 @@ private Q_SLOTS:
                     qPrintable(QStringLiteral("%1 (%2): %3 instead of %4; Wine said: %5")
                                    .arg(file.tag, language.key(), result, file.expected, said)));
             }
+        }
+    }
+
+    // DOSBox with drive c: mounted where the drive map has it, on no display;
+    // the file's "exit" ends it.
+    void writtenFilesRunInDosBox()
+    {
+        const QString dosbox = QStandardPaths::findExecutable(QStringLiteral("dosbox"));
+        if (dosbox.isEmpty()) {
+            if (qEnvironmentVariableIsSet("CI"))
+                QFAIL("dosbox is not installed (scripts/install-deps.sh --test installs it)");
+            QSKIP("dosbox is not installed (scripts/install-deps.sh --test installs it)");
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), m_out.filePath(QStringLiteral("dosbox-home")));
+        env.insert(QStringLiteral("SDL_VIDEODRIVER"), QStringLiteral("dummy"));
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        const QString driveC = m_h->drives.folderOf(QLatin1Char('c')).value();
+        const QList<Written> files = m_written.value(QStringLiteral("DOSBox"));
+        QVERIFY(!files.isEmpty());
+        for (const Written &file : files) {
+            // DOSBox runs its -c commands as a batch file, which reads % as
+            // the start of a variable.
+            const QString command = QString(file.target).replace(u'%', QStringLiteral("%%"));
+            const QString said = run(dosbox,
+                                     {QStringLiteral("-noconsole"), QStringLiteral("-c"),
+                                      QStringLiteral("mount c \"%1\"").arg(driveC),
+                                      QStringLiteral("-c"), command, QStringLiteral("-exit")},
+                                     30, {}, env);
+            QVERIFY2(
+                QFile::exists(file.out),
+                qPrintable(
+                    QStringLiteral("%1: no %2; DOSBox said: %3").arg(file.tag, file.out, said)));
         }
     }
 };
