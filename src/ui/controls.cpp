@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "labelfit.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,25 @@ protected:
             return true;
         button->click();
         return true;
+    }
+};
+
+// Fits a button to its text once, just before it is first shown: by then
+// the window has given it the font it is drawn in.
+class FitOnPolish : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Polish) {
+            fitButtonToText(static_cast<QAbstractButton *>(watched));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
     }
 };
 
@@ -62,6 +83,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
     button->setToolTip(toolTip);
     pressOnEnter(button);
     button->setGeometry(geometry);
+    button->installEventFilter(new FitOnPolish(button));
     return button;
 }
 

@@ -17,7 +17,8 @@ namespace Controls {
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry);
 // A one-line text box with no length limit.
 QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry);
-// A push button that Enter presses while it has the focus, as Space does.
+// A push button that Enter presses while it has the focus, as Space does,
+// as large as its text needs in the font it is shown in.
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect geometry,
                         const QString &toolTip = {});
 // Lets Enter and Return press a button while it has the focus. No window has a

@@ -70,6 +70,7 @@ private Q_SLOTS:
     void nothingCutOffOrOverlapping_data()
     {
         QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("points");
         QTest::addColumn<int>("kind");
         const QList<std::pair<const char *, WindowKind>> windows{
             {"main", WindowKind::MainWindow},
@@ -79,18 +80,23 @@ private Q_SLOTS:
             {"program picker", WindowKind::ProgramPicker},
             {"enable tray icon", WindowKind::EnableTrayIcon},
             {"disable tray icon", WindowKind::DisableTrayIcon}};
-        for (const QString family : {u"Liberation Sans"_qs, u"DejaVu Sans"_qs}) {
-            for (const auto &[name, kind] : windows)
-                QTest::addRow("%s, %s", qPrintable(family), name) << family << int(kind);
+        // The desktop's font at the sizes desktops commonly set.
+        for (const QString &family : {u"Liberation Sans"_qs, u"DejaVu Sans"_qs}) {
+            for (const int points : {9, 10, 12, 14}) {
+                for (const auto &[name, kind] : windows)
+                    QTest::addRow("%s %d pt, %s", qPrintable(family), points, name)
+                        << family << points << int(kind);
+            }
         }
     }
     void nothingCutOffOrOverlapping()
     {
         QFETCH(QString, family);
+        QFETCH(int, points);
         QFETCH(int, kind);
         QVERIFY2(QFontDatabase::families().contains(family), qPrintable(family));
         // The desktop's font for menus and buttons, and the windows' own face.
-        QApplication::setFont(QFont(family, 9));
+        QApplication::setFont(QFont(family, points));
         Fonts::chooseWindowFamily(family);
 
         Harness harness;
@@ -101,7 +107,7 @@ private Q_SLOTS:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(window->fontInfo().family(), family);
-        saveScreenshot(window, family);
+        saveScreenshot(window, u"%1 %2"_qs.arg(family).arg(points));
 
         QStringList faults;
         const QList<QWidget *> controls = window->findChildren<QWidget *>();
