@@ -5,6 +5,10 @@ set(tolvane_resources ${PROJECT_SOURCE_DIR}/resources)
 install(FILES ${tolvane_resources}/batch.hlp DESTINATION ${CMAKE_INSTALL_DATADIR}/tolvane)
 install(FILES ${tolvane_resources}/tolvane.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+foreach(size 48 64 128)
+    install(FILES ${tolvane_resources}/tolvane-${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME tolvane.png)
+endforeach()
 install(FILES ${tolvane_resources}/tolvane.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${tolvane_resources}/org.tolvane.Tolvane.desktop

@@ -13,7 +13,7 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for file in ./usr/bin/tolvane ./usr/share/tolvane/batch.hlp \
     ./usr/share/applications/org.tolvane.Tolvane.desktop \
     ./usr/share/metainfo/org.tolvane.Tolvane.metainfo.xml \
-    ./usr/share/icons/hicolor/32x32/apps/tolvane.png \
+    ./usr/share/icons/hicolor/{32x32,48x48,64x64,128x128}/apps/tolvane.png \
     ./usr/share/icons/hicolor/scalable/apps/tolvane.svg \
     ./usr/share/doc/tolvane/copyright; do
     grep -qxF "$file" <<<"$contents" || fail "does not hold $file"

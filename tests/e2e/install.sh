@@ -16,8 +16,11 @@ for file in bin/tolvane share/tolvane/batch.hlp \
     [ -f "$PREFIX/$file" ] || fail "not installed: $file"
 done
 [ -x "$PREFIX/bin/tolvane" ] || fail "the installed program is not executable"
-[ "$(identify -format '%wx%h' "$PREFIX/share/icons/hicolor/32x32/apps/tolvane.png")" = 32x32 ] ||
-    fail "the 32x32 icon is not 32x32"
+for size in 32 48 64 128; do
+    icon="$PREFIX/share/icons/hicolor/${size}x$size/apps/tolvane.png"
+    [ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "${size}x$size" ] ||
+        fail "no ${size}x$size icon"
+done
 desktop-file-validate "$desktop" || fail "invalid desktop entry"
 appstreamcli validate --no-net --strict "$metainfo" >/dev/null ||
     fail "invalid metainfo: $(appstreamcli validate --no-net --strict "$metainfo")"
