@@ -21,13 +21,24 @@ install(FILES ${PROJECT_BINARY_DIR}/org.tolvane.Tolvane.metainfo.xml
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tolvane RENAME copyright)
 
+# The manual page and the changelog go compressed, as Debian keeps them; -n
+# leaves out the time stamp, so a rebuild gives the same bytes.
+foreach(document tolvane.1 changelog)
+    set(source ${tolvane_resources}/${document})
+    set(compressed ${PROJECT_BINARY_DIR}/${document}.gz)
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${compressed} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/tolvane.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tolvane)
+
 # A program run from the build folder finds its help file beside itself.
 configure_file(${tolvane_resources}/batch.hlp ${PROJECT_BINARY_DIR}/src/batch.hlp COPYONLY)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvane)
 set(CPACK_PACKAGE_VENDOR "The Tolvane developers")
-set(CPACK_PACKAGE_CONTACT "The Tolvane developers")
+set(CPACK_PACKAGE_CONTACT "The Tolvane developers <developers@tolvane.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Write DOS batch files that start a program")
 set(CPACK_PACKAGE_DESCRIPTION
     "Tolvane writes small batch files for a DOS or Windows command interpreter\n\

@@ -30,10 +30,11 @@ bool noDisplayToOpen(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     if (noDisplayToOpen(argc, argv)) {
-        std::fputs(qPrintable(QCoreApplication::translate(
-                       "main", "tolvane: no graphical session to open a window in (neither DISPLAY "
-                               "nor WAYLAND_DISPLAY is set); start Tolvane from your desktop\n")),
-                   stderr);
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QCoreApplication::translate(
+                         "main", "tolvane: no graphical session to open a window in (neither "
+                                 "DISPLAY nor WAYLAND_DISPLAY is set); start Tolvane from your "
+                                 "desktop")));
         return 1;
     }
     QApplication app(argc, argv);
