@@ -11,7 +11,27 @@ foreach(size 48 64 128)
 endforeach()
 install(FILES ${tolvane_resources}/tolvane.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${tolvane_resources}/org.tolvane.Tolvane.desktop
+# The menu entry starts the program by its full path, under the prefix given
+# to `cmake --install`: ~/.local/bin is on Debian's PATH only from the next
+# login after it was made, so a bare `tolvane` would not start from the menu.
+string(CONFIGURE [[
+    set(exec "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@/tolvane")
+    # A path with a blank or another reserved character goes in quotes, with
+    # \ " ` $ escaped, and its backslashes doubled again for the entry's
+    # string type; a % is doubled in any case.
+    string(REPLACE "%" "%%" exec "${exec}")
+    if(NOT exec MATCHES "^[A-Za-z0-9/._+%-]+$")
+        foreach(special "\\" "\"" "`" "$")
+            string(REPLACE "${special}" "\\${special}" exec "${exec}")
+        endforeach()
+        string(REPLACE "\\" "\\\\" exec "\"${exec}\"")
+    endif()
+    set(TOLVANE_EXEC "${exec}")
+    configure_file("@tolvane_resources@/org.tolvane.Tolvane.desktop.in"
+        "@PROJECT_BINARY_DIR@/install/org.tolvane.Tolvane.desktop" @ONLY)
+]] write_desktop_entry @ONLY)
+install(CODE "${write_desktop_entry}")
+install(FILES ${PROJECT_BINARY_DIR}/install/org.tolvane.Tolvane.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The release named in the metainfo is the project's version.
 configure_file(${tolvane_resources}/org.tolvane.Tolvane.metainfo.xml.in
