@@ -6,6 +6,7 @@
 # not read the sources, it copies them and builds them as that user. Run as an
 # ordinary user, the suite ran unprivileged already.
 set -euo pipefail
+PATH=$PATH:/usr/sbin:/sbin # runuser
 cd "$(dirname "$0")/.."
 if [ "$(id -u)" -ne 0 ]; then
     echo "The suite ran as $(id -un) already; nothing more to run unprivileged."
@@ -16,7 +17,7 @@ work=$(mktemp -d)
 chmod 755 "$work"
 mkdir -p "$work/home" "$work/tmp"
 chown "$user:" "$work/home" "$work/tmp"
-owner=$(stat -c %u:%g build)
+owner=$(stat -c %u:%g build 2>/dev/null || id -u)
 # The user's own HOME and TMPDIR, none of root's session, in a folder it may enter.
 as_user() {
     runuser -u "$user" -- env --chdir="$work" -u XDG_RUNTIME_DIR -u XDG_CONFIG_HOME \
