@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 

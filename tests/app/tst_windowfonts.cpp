@@ -143,12 +143,7 @@ private Q_SLOTS:
         QVERIFY(window);
         const QRect area = window->screen()->availableGeometry();
         const QRect frame = window->frameGeometry();
-        const QString where = u"frame %1,%2 %3x%4 on %5x%6"_qs.arg(frame.x())
-                                  .arg(frame.y())
-                                  .arg(frame.width())
-                                  .arg(frame.height())
-                                  .arg(area.width())
-                                  .arg(area.height());
+        const QString where = QDebug::toString(frame);
         QVERIFY2(area.contains(frame.topLeft()), qPrintable(where));
         if (frame.width() <= area.width() && frame.height() <= area.height())
             QVERIFY2(area.contains(frame), qPrintable(where));

@@ -91,11 +91,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, home);
         QFETCH(QString, folder);
         const QByteArray keptConfig = qgetenv("XDG_CONFIG_HOME"), keptHome = qgetenv("HOME");
-        const auto set = [](const char *name, const QByteArray &value) {
-            value == "-" ? qunsetenv(name) : qputenv(name, value);
-        };
-        set("XDG_CONFIG_HOME", configHome);
-        set("HOME", home);
+        configHome == "-" ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", configHome);
+        home == "-" ? qunsetenv("HOME") : qputenv("HOME", home);
         const QString path = SettingsStore::defaultFilePath();
         qputenv("XDG_CONFIG_HOME", keptConfig);
         qputenv("HOME", keptHome);
