@@ -24,8 +24,9 @@ if [ "${1:-}" = "--test" ]; then
         wine wine64 locales
         # and under DOSBox, for DOS programs (its SDL runs on a dummy display)
         dosbox
-        # the installed desktop entry and metainfo are validated
-        desktop-file-utils appstream
+        # the installed desktop entry and metainfo are validated, and the Debian
+        # package is checked by Debian's own package checker
+        desktop-file-utils appstream lintian
         # sanitizer and fuzzing builds; llvm-symbolizer names the functions in reports
         clang libclang-rt-14-dev llvm
         # the screen-reader test: the accessibility bus and its Python client

@@ -4,9 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# A compiler warning fails the build: every fresh build stays free of them.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
+# The same suite as an ordinary user, for whom permissions count.
+scripts/test-unprivileged.sh
 # The Debian package builds and holds what it should.
 scripts/check-package.sh
 # Then the whole suite again under AddressSanitizer and UBSan (build-asan/),

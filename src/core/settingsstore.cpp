@@ -3,6 +3,7 @@
 #include "inidocument.h"
 #include "regularfile.h"
 #include "settingsfileaccess.h"
+#include "userfolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 using namespace SettingsFileAccess;
 
@@ -62,8 +62,7 @@ SettingsStore::~SettingsStore()
 
 QString SettingsStore::defaultFilePath()
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return base + QStringLiteral("/Tolvane/Tolvane.ini");
+    return UserFolders::configHome() + QStringLiteral("/Tolvane/Tolvane.ini");
 }
 
 QString SettingsStore::read(const QString &section, const QString &key,
@@ -210,6 +209,9 @@ bool SettingsStore::flush(Wait wait)
     QString reason = makeFolder(info.absolutePath());
     if (reason.isEmpty() && isReadOnlyDisk(info.absolutePath())) {
         reason = tr("the folder %1 is on a read-only disk").arg(native(info.absolutePath()));
+    } else if (reason.isEmpty() && info.exists() && isReadOnlyDisk(m_filePath)) {
+        // The file alone may be mounted read-only over a writable folder.
+        reason = tr("the file is on a read-only disk");
     } else if (reason.isEmpty() && info.exists() &&
                (!info.isWritable() || !(info.permissions() & QFile::WriteOwner))) {
         // A file its owner made read-only stays as it is, even for root.

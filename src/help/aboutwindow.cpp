@@ -11,6 +11,7 @@
 #include "ui/labelfit.h"
 #include "ui/programicon.h"
 #include "ui/twips.h"
+#include "ui/windowplacement.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -36,6 +37,7 @@ AboutWindow::AboutWindow(Forms &forms) : Form(forms)
     // Not centred: the client area stands at its fixed position.
     setGeometry(twipsRect(3210, 2205, 6030, 4485));
     setFixedSize(twips(6030), twips(4485));
+    keepOnScreen(this);
 
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("BatchImage"));

@@ -40,6 +40,9 @@ ConfirmationWindow::ConfirmationWindow(Forms &forms)
     setWindowTitle(tr("Batch File Created"));
     setWindowIcon(programIcon());
     Accessibility::presentAsDialog(this);
+    // Drawn in the window's face, as the other dialogs are, so the check box
+    // beside the button never runs out of room under a large desktop font.
+    setFont(windowFont(8.25));
     // A fixed border: no resizing, no minimise or maximise button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include "core/stepanswers.h"
+#include "labelfit.h"
 #include "messageboxes.h"
 
 #include <QKeyEvent>
@@ -62,6 +63,25 @@ private:
     bool m_pending = false;
 };
 
+// Fits a button to its text once, just before it is first shown: by then
+// the window has given it the font it is drawn in.
+class FitOnPolish : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Polish) {
+            fitButtonToText(static_cast<QAbstractButton *>(watched));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 namespace Controls {
@@ -93,6 +113,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
     button->setToolTip(toolTip);
     pressOnEnter(button);
     button->setGeometry(geometry);
+    button->installEventFilter(new FitOnPolish(button));
     return button;
 }
 

@@ -23,7 +23,8 @@ QLineEdit *makeTextBox(QWidget *parent, const char *name, QRect geometry);
 // text: a paste or a keystroke that would go past its length. Never more
 // than one such message at a time.
 void sayWhenCut(QLineEdit *box, MessageBoxes &messages, const QString &message);
-// A push button that Enter presses while it has the focus, as Space does.
+// A push button that Enter presses while it has the focus, as Space does,
+// as large as its text needs in the font it is shown in.
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect geometry,
                         const QString &toolTip = {});
 // Lets Enter and Return press a button while it has the focus. No window has a

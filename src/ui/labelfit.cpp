@@ -1,5 +1,6 @@
 #include "labelfit.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 
 #include <algorithm>
@@ -27,4 +28,21 @@ void fitLabelToText(QLabel *label)
             geometry.moveTop(std::max(0, geometry.top() - overflow));
     }
     label->setGeometry(geometry);
+}
+
+void fitButtonToText(QAbstractButton *button)
+{
+    const QSize needed = button->sizeHint();
+    QRect geometry = button->geometry();
+    if (needed.width() <= geometry.width() && needed.height() <= geometry.height())
+        return;
+    const QPoint centre = geometry.center();
+    geometry.setSize(geometry.size().expandedTo(needed));
+    geometry.moveCenter(centre);
+    if (const QWidget *parent = button->parentWidget()) {
+        const QRect room = parent->contentsRect();
+        geometry.moveRight(std::min(geometry.right(), room.right()));
+        geometry.moveLeft(std::max(geometry.left(), room.left()));
+    }
+    button->setGeometry(geometry);
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <pwd.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -28,6 +29,7 @@ enum class Thing {
     BigLock,
     NoPermission,
     ReadOnlyDisk,
+    ReadOnlyFile,
     FullDisk,
     Held
 };
@@ -64,11 +66,37 @@ class TestSettingsStore : public QObject
 private Q_SLOTS:
     void init() { QFile::remove(path()); }
 
+    // Only absolute folders count; "-" stands for a variable that is not set.
+    void defaultLocationFollowsXdgConfigHome_data()
+    {
+        QTest::addColumn<QByteArray>("configHome");
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QString>("folder");
+        const QString own = QFile::decodeName(getpwuid(getuid())->pw_dir);
+        QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/tmp/some-config") << QByteArray("/tmp/h")
+                                         << QStringLiteral("/tmp/some-config");
+        QTest::newRow("relative XDG_CONFIG_HOME")
+            << QByteArray("some-config") << QByteArray("/tmp/h")
+            << QStringLiteral("/tmp/h/.config");
+        QTest::newRow("empty XDG_CONFIG_HOME")
+            << QByteArray("") << QByteArray("/tmp/h/") << QStringLiteral("/tmp/h/.config");
+        QTest::newRow("relative HOME")
+            << QByteArray("-") << QByteArray("h") << own + QStringLiteral("/.config");
+        QTest::newRow("no HOME") << QByteArray("-") << QByteArray("-")
+                                 << own + QStringLiteral("/.config");
+    }
     void defaultLocationFollowsXdgConfigHome()
     {
-        qputenv("XDG_CONFIG_HOME", "/tmp/some-config");
-        QCOMPARE(SettingsStore::defaultFilePath(),
-                 QStringLiteral("/tmp/some-config/Tolvane/Tolvane.ini"));
+        QFETCH(QByteArray, configHome);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, folder);
+        const QByteArray keptConfig = qgetenv("XDG_CONFIG_HOME"), keptHome = qgetenv("HOME");
+        configHome == "-" ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", configHome);
+        home == "-" ? qunsetenv("HOME") : qputenv("HOME", home);
+        const QString path = SettingsStore::defaultFilePath();
+        qputenv("XDG_CONFIG_HOME", keptConfig);
+        qputenv("HOME", keptHome);
+        QCOMPARE(path, folder + QStringLiteral("/Tolvane/Tolvane.ini"));
     }
 
     void namesInAnyCaseAddressOneEntry()
@@ -358,6 +386,8 @@ private Q_SLOTS:
         QTest::newRow("folder without write permission")
             << Thing::NoPermission << "no permission to write in the folder";
         QTest::newRow("read-only disk") << Thing::ReadOnlyDisk << "on a read-only disk";
+        QTest::newRow("file mounted read-only")
+            << Thing::ReadOnlyFile << "(the file is on a read-only disk)";
         QTest::newRow("full disk") << Thing::FullDisk << "the disk is full";
         QTest::newRow("lock held by a live program")
             << Thing::Held << QStringLiteral("process %1").arg(getpid());
@@ -378,7 +408,7 @@ private Q_SLOTS:
         }
         QDir().mkpath(disk);
         const bool mounted = thing == Thing::ReadOnlyDisk || thing == Thing::FullDisk;
-        if (mounted && !privateMounts())
+        if ((mounted || thing == Thing::ReadOnlyFile) && !privateMounts())
             QSKIP("a read-only or full disk can only be made by root in a private mount namespace");
         if (mounted)
             QCOMPARE(mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k"), 0);
@@ -398,6 +428,13 @@ private Q_SLOTS:
             QCOMPARE(
                 mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr),
                 0);
+        const QByteArray iniPath = QFile::encodeName(ini);
+        if (thing == Thing::ReadOnlyFile) {
+            QCOMPARE(mount(iniPath.constData(), iniPath.constData(), nullptr, MS_BIND, nullptr), 0);
+            QCOMPARE(mount(nullptr, iniPath.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                           nullptr),
+                     0);
+        }
         if (thing == Thing::FullDisk) {
             QVERIFY(filler.open(QIODevice::WriteOnly));
             while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
@@ -422,6 +459,8 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(otherLock.fileName()));
         if (thing == Thing::ReadOnlyDisk)
             QCOMPARE(mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT, nullptr), 0);
+        if (thing == Thing::ReadOnlyFile)
+            QCOMPARE(umount(iniPath.constData()), 0);
         if (thing == Thing::FullDisk)
             QVERIFY(filler.remove());
         otherLock.unlock();

@@ -24,7 +24,7 @@ void Harness::makeRun()
     program.reset();
     settings = std::make_unique<SettingsStore>(iniPath());
     program = std::make_unique<Program>(Services{
-        *settings, messages, trayArea, drives, helpViewer, [this] { ++quitCalls; }, {}, {}});
+        *settings, messages, trayArea, drives, helpViewer, [this] { ++quitCalls; }, {}, {}, {}});
     forms = &program->forms();
 }
 
