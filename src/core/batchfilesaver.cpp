@@ -68,6 +68,14 @@ qint64 writeAll(int fd, const QByteArray &bytes, int *error)
     return written;
 }
 
+bool isOnReadOnlyDisk(int folder)
+{
+    struct statvfs disk
+    {
+    };
+    return ::fstatvfs(folder, &disk) == 0 && (disk.f_flag & ST_RDONLY);
+}
+
 } // namespace
 
 // The folder the file goes into, opened, and the file's name there, as bytes;
@@ -214,6 +222,10 @@ std::optional<QString> BatchFileSaver::placeProblem(const QString &dosPath,
     if (!S_ISREG(target.info.st_mode))
         return tr("%1 is %2, not a file, and stays as it is.")
             .arg(dosPath, RegularFile::describe(RegularFile::kindOfMode(target.info.st_mode)));
+    // A disk remounted read-only makes every file on it read-only: the disk
+    // is what the user has to change.
+    if (isOnReadOnlyDisk(target.folder.get()))
+        return tr("The disk holding %1 is read-only.").arg(dosFolder(dosPath));
     // The file's own mode counts, not only what the system says, so a
     // read-only file stays untouched also for a user whom the system would
     // let write anyway.
@@ -266,9 +278,9 @@ QString BatchFileSaver::writeProblem(const QString &dosPath, const Target &targe
     struct statvfs disk
     {
     };
+    if (isOnReadOnlyDisk(target.folder.get()))
+        return tr("The disk holding %1 is read-only.").arg(dosFolder(dosPath));
     if (::fstatvfs(target.folder.get(), &disk) == 0) {
-        if (disk.f_flag & ST_RDONLY)
-            return tr("The disk holding %1 is read-only.").arg(dosFolder(dosPath));
         // Pseudo file systems report no size at all; they are not full.
         const qint64 available = qint64(disk.f_bavail) * qint64(disk.f_frsize);
         if (disk.f_blocks > 0 && available < std::max<qint64>(progress.wanted, disk.f_bsize))

@@ -3,6 +3,7 @@
 #include "dospath.h"
 #include "hostname.h"
 #include "translator.h"
+#include "userfolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -172,8 +173,8 @@ DriveMap DriveMap::fromEnvironment()
 {
     QString prefix = qEnvironmentVariable("WINEPREFIX");
     if (prefix.isEmpty())
-        prefix = QDir::homePath() + QStringLiteral("/.wine");
-    return fromWinePrefix(prefix, QDir::homePath());
+        prefix = UserFolders::home() + QStringLiteral("/.wine");
+    return fromWinePrefix(prefix, UserFolders::home());
 }
 
 DriveMap DriveMap::fromWinePrefix(const QString &prefix, const QString &home)

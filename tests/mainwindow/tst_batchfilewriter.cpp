@@ -197,10 +197,20 @@ private Q_SLOTS:
         verifyNothingDone(example);
     }
 
-    // Needs a file system that really fills up: a small tmpfs in a private
-    // mount namespace, which only root can make.
-    void fullDiskIsSaid()
+    // Needs a file system that really fills up, or is remounted read-only: a
+    // small tmpfs in a private mount namespace, which only root can make.
+    void diskTroubleIsSaid_data()
     {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("full") << false << QStringLiteral("The disk is full.");
+        QTest::newRow("remounted read-only")
+            << true << QStringLiteral("The disk holding c:\\full is read-only.");
+    }
+    void diskTroubleIsSaid()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, said);
         if (geteuid() != 0 || unshare(CLONE_NEWNS) != 0 ||
             mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
             QSKIP("a full disk can only be made by root in a private mount namespace");
@@ -211,15 +221,20 @@ private Q_SLOTS:
         QFile filler(full + QStringLiteral("/filler"));
         QVERIFY(filler.open(QIODevice::WriteOnly));
         const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) {
+        while (!readOnly && filler.write(block) == block.size() && filler.flush()) {
         }
         filler.close();
+        if (readOnly)
+            QCOMPARE(mount(nullptr, full.toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                           nullptr),
+                     0);
 
         const QStringList answers = steps({"c:", "c:\\full", "a.exe", "keep.bat"});
         pressOK(fill(*m_h, answers));
         QCOMPARE(m_h->messages.texts(),
                  QStringList{QStringLiteral("The batch file c:\\full\\keep.bat could not be "
-                                            "created.\n\nThe disk is full.")});
+                                            "created.\n\n") +
+                             said});
         QCOMPARE(contents(full + QStringLiteral("/keep.bat")), QByteArray("earlier\r\n"));
         verifyNothingDone(answers);
         umount(full.toLocal8Bit().constData());
