@@ -18,6 +18,11 @@ BatchFileWriter::Outcome BatchFileWriter::write(const StepAnswers &answers) cons
                           program.kind());
     if (auto refusal = batch.check())
         return *refusal;
+    // A folder the drive map cannot reach (an unmapped drive, a spelling
+    // that fits two folders) is step 2's to mend.
+    if (const DriveMap::HostPath folder = m_drives.toHost(answers[1]); !folder.ok())
+        return BatchFile::Refusal{2, tr("Step 2 cannot be reached: %1.").arg(folder.error), 0,
+                                  answers[1].size()};
     const QString target = batch.targetPath();
     if (const auto problem = BatchFileSaver(m_drives).save(target, *batch.bytes()))
         return BatchFile::Refusal{
