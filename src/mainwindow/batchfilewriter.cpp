@@ -2,6 +2,7 @@
 
 #include "confirmationwindow.h"
 #include "core/batchfilesaver.h"
+#include "core/drivemap.h"
 #include "core/settingsentries.h"
 #include "core/settingsstore.h"
 #include "core/unloadmarker.h"
@@ -38,7 +39,10 @@ bool BatchFileWriter::confirmBatchFileSettings(MainWindow &window)
     m_forms.unload<MainWindow>();
     // A confirmation still loaded from an earlier file makes way for this one.
     m_forms.unload<ConfirmationWindow>();
-    m_forms.load<ConfirmationWindow>();
+    ConfirmationWindow *confirmation = m_forms.load<ConfirmationWindow>();
+    if (confirmation->isVisible()) // the question path offers nothing to run
+        confirmation->setBatchFile(
+            {target, services.drives.toHost(target).path, ProgramKind::Windows, {}});
     return true;
 }
 

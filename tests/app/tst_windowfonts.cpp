@@ -71,6 +71,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("pointSize"); // the desktop's font
         const QList<std::pair<const char *, WindowKind>> windows{
             {"main", WindowKind::MainWindow},
             {"confirmation", WindowKind::Confirmation},
@@ -81,16 +82,21 @@ private Q_SLOTS:
             {"disable tray icon", WindowKind::DisableTrayIcon}};
         for (const QString family : {u"Liberation Sans"_qs, u"DejaVu Sans"_qs}) {
             for (const auto &[name, kind] : windows)
-                QTest::addRow("%s, %s", qPrintable(family), name) << family << int(kind);
+                QTest::addRow("%s, %s", qPrintable(family), name) << family << int(kind) << 9;
+            // Its buttons are drawn in the desktop's font, so the window widens.
+            for (const int size : {10, 12, 14})
+                QTest::addRow("%s, confirmation, %d pt", qPrintable(family), size)
+                    << family << int(WindowKind::Confirmation) << size;
         }
     }
     void nothingCutOffOrOverlapping()
     {
         QFETCH(QString, family);
         QFETCH(int, kind);
+        QFETCH(int, pointSize);
         QVERIFY2(QFontDatabase::families().contains(family), qPrintable(family));
         // The desktop's font for menus and buttons, and the windows' own face.
-        QApplication::setFont(QFont(family, 9));
+        QApplication::setFont(QFont(family, pointSize));
         Fonts::chooseWindowFamily(family);
 
         Harness harness;
@@ -101,7 +107,7 @@ private Q_SLOTS:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(window->fontInfo().family(), family);
-        saveScreenshot(window, family);
+        saveScreenshot(window, u"%1 %2"_qs.arg(family).arg(pointSize));
 
         QStringList faults;
         const QList<QWidget *> controls = window->findChildren<QWidget *>();
