@@ -22,8 +22,12 @@ if [ "${1:-}" = "--test" ]; then
         # batch files are run for real under Wine's command interpreter, also in
         # a German locale, whose code page differs from the default one
         wine wine64 locales
-        # the installed desktop entry and metainfo are validated
+        # the installed desktop entry and metainfo are validated, and so is the
+        # entry "Add to Menu" writes
         desktop-file-utils appstream
+        # "Run" and "Add to Menu" for real: a DOS program in DOSBox, and the entry
+        # started by gtk-launch (gio launch comes with libglib2.0-bin below)
+        dosbox libgtk-3-bin
         # sanitizer and fuzzing builds; llvm-symbolizer names the functions in reports
         clang libclang-rt-14-dev llvm
         # the screen-reader test: the accessibility bus and its Python client
