@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -126,16 +125,6 @@ private Q_SLOTS:
         QVERIFY(check.waitForFinished(60000));
         const QByteArray said = check.readAll();
         QVERIFY2(check.exitCode() == 0 && said.isEmpty(), said.constData());
-    }
-
-    void oneIdPerFile()
-    {
-        const QString id = DesktopEntry::idFor(QStringLiteral("/games/a/go.bat"));
-        QVERIFY(QRegularExpression(QStringLiteral("^org\\.tolvane\\.Tolvane\\.Batch_[0-9a-f]{16}$"))
-                    .match(id)
-                    .hasMatch());
-        QCOMPARE(DesktopEntry::idFor(QStringLiteral("/games/./a/go.bat")), id);
-        QVERIFY(DesktopEntry::idFor(QStringLiteral("/games/a/GO.bat")) != id);
     }
 
     void dataHome_data()

@@ -95,14 +95,6 @@ private Q_SLOTS:
         QCOMPARE(said.size(), 0);
     }
 
-    void notStarted()
-    {
-        DetachedRun *run = new DetachedRun(this);
-        const auto problem = run->start({QStringLiteral("no-such-program-here")}, m_tmp.path());
-        QVERIFY(problem && problem->startsWith(QStringLiteral("no-such-program-here could not")));
-        delete run;
-    }
-
     void errorTail_data()
     {
         QTest::addColumn<QByteArray>("output");
@@ -118,8 +110,6 @@ private Q_SLOTS:
             << QByteArray("0024:fixme:ntdll:feature not there\r\nALSA lib conf.c: no card\n"
                           "wine: failed to open \"c:\\\\go.bat\": c0000135\r\n")
             << "wine: failed to open \"c:\\\\go.bat\": c0000135";
-        QTest::newRow("terminal codes") << QByteArray("\x1b[?1049lExit to error: no video\n")
-                                        << "[?1049lExit to error: no video";
         QTest::newRow("a long line") << QByteArray(1000, 'x') << QString(300, u'x') + u'…';
     }
 

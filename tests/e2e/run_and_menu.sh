@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # "Run" and "Add to Menu" with the real binary and the keyboard alone: a batch
 # file whose program is a Windows stand-in (a .cmd that writes where it runs)
-# in a folder named with blanks, &, % and ', started by Alt+R, then from the
+# in a folder named with blanks, & % ' ( ) ^ and $, started by Alt+R, then from the
 # entry Alt+M wrote, by gio launch and by gtk-launch.
 source "$(dirname "$0")/lib.sh"
 TOLVANE=$1
@@ -11,16 +11,17 @@ windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 
 # A Wine prefix, whose drives Tolvane maps and Run needs.
 { wine cmd /c echo && wineserver -w; } >/dev/null 2>&1 || fail "Wine cannot set up its prefix"
-folder="$WINEPREFIX/drive_c/Tom & Jerry 100% it's"
+name="Tom & Jerry 100% it's (1) ^ \$x"
+folder="$WINEPREFIX/drive_c/$name"
 mkdir -p "$folder"
 printf '@cd> marker.txt\r\n' >"$folder/mark.cmd"
 # The stand-in ran, in its own folder reached through its drive.
-ran_in_folder() { [ "$(tr -d '\r\n' <"$folder/marker.txt")" = "c:\\Tom & Jerry 100% it's" ]; }
+ran_in_folder() { [ "$(tr -d '\r\n' <"$folder/marker.txt")" = "c:\\$name" ]; }
 
 start_desktop --no-tray
 start_tolvane "$TOLVANE"
 xdotool windowfocus --sync "$(windows '^Tolvane$')" type 'c:'
-xdotool key Tab type "c:\\Tom & Jerry 100% it's"
+xdotool key Tab type "c:\\$name"
 xdotool key Tab type 'mark.cmd'
 xdotool key Tab type 'go.bat'
 xdotool key alt+o

@@ -3,7 +3,6 @@
 #include "core/executableicon.h"
 #include "ui/menuicon.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -130,17 +129,6 @@ private Q_SLOTS:
         } else {
             QCOMPARE(shown.size(), QSize(size, size));
             QCOMPARE(shown.pixel(size / 2, size / 2), qRgba(255, 0, 0, 255));
-        }
-    }
-
-    // Every prefix of a good file: small reads only, and no crash.
-    void everyCut()
-    {
-        for (qsizetype size = 0; size < withIcon.size(); size += 13) {
-            QBuffer cut;
-            cut.setData(withIcon.left(size));
-            QVERIFY(cut.open(QIODevice::ReadOnly));
-            QVERIFY(ExecutableIcon::read(cut).isEmpty());
         }
     }
 };
