@@ -42,10 +42,12 @@ RunCommand RunCommand::forFile(const WrittenBatchFile &file, const DriveMap &dri
     // A process is given its folder and arguments as text, which cannot carry
     // the bytes of a name that is not UTF-8.
     const QString folder = QFileInfo(file.hostPath).path();
-    if (HostName::hasRawBytes(folder) || HostName::hasRawBytes(drives.winePrefix()))
-        return refused(tr("The folder %1 has a name that is not UTF-8 text, which cannot be "
-                          "handed to another program.")
-                           .arg(HostName::forDisplay(folder)));
+    for (const QString &path : {folder, drives.winePrefix()}) {
+        if (HostName::hasRawBytes(path))
+            return refused(tr("The folder %1 has a name that is not UTF-8 text, which cannot "
+                              "be handed to another program.")
+                               .arg(HostName::forDisplay(path)));
+    }
     RunCommand command =
         file.kind == ProgramKind::Dos ? forDosBox(file, drives) : forWine(file, drives);
     if (command.ok())
