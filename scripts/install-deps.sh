@@ -24,9 +24,13 @@ if [ "${1:-}" = "--test" ]; then
         wine wine64 locales
         # and under DOSBox, for DOS programs (its SDL runs on a dummy display)
         dosbox
-        # the installed desktop entry and metainfo are validated, and the Debian
-        # package is checked by Debian's own package checker
+        # the installed desktop entry and metainfo are validated, and so is the
+        # entry "Add to Menu" writes; the Debian package is checked by Debian's
+        # own package checker
         desktop-file-utils appstream lintian
+        # "Add to Menu" for real: the entry started by gtk-launch (gio launch
+        # comes with libglib2.0-bin below)
+        libgtk-3-bin
         # sanitizer and fuzzing builds; llvm-symbolizer names the functions in reports
         clang libclang-rt-14-dev llvm
         # the screen-reader test: the accessibility bus and its Python client

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${TOLVANE_FUZZ_SECONDS:-60}
-targets=(fuzz_settingsstore fuzz_drivemap fuzz_batchfile)
+targets=(fuzz_settingsstore fuzz_drivemap fuzz_batchfile fuzz_executableicon)
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTOLVANE_FUZZ=ON -DTOLVANE_BUILD_TESTS=OFF -DTOLVANE_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz --target "${targets[@]}"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/runcommand.h"
+#include "core/writtenbatchfile.h"
 #include "ui/form.h"
 #include "ui/windowkind.h"
 
@@ -25,6 +27,12 @@ public:
     QLabel *pathLabel() const;
     QPushButton *okButton() const { return m_ok; }
     QCheckBox *showWindowBox() const { return m_showWindow; }
+    QPushButton *runButton() const { return m_run; }
+    QPushButton *addToMenuButton() const { return m_addToMenu; }
+
+    // The file just written, which "Run" and "Add to Menu" act on; what
+    // cannot work leaves the buttons disabled, their tool tips saying why.
+    void setBatchFile(const WrittenBatchFile &file);
 
     // The main window's View > Confirmation Windows > "Batch File
     // Confirmation", once its checkmark has flipped.
@@ -37,9 +45,17 @@ private:
     void okClicked();
     void showWindowClicked();
     void layOut();
+    void layOutButtons(int top, int left);
+    int buttonWidth(const QPushButton *button) const;
+    void runClicked();
+    void addToMenuClicked();
 
     QLabel *m_headingLabel;
     PathLabel *m_pathLabel;
     QPushButton *m_ok;
     QCheckBox *m_showWindow;
+    QPushButton *m_run;
+    QPushButton *m_addToMenu;
+    WrittenBatchFile m_file;
+    RunCommand m_command;
 };

@@ -303,14 +303,17 @@ void MainWindow::refuse(const BatchFile::Refusal &refusal)
 
 // This window closes, its unload finding the marker and leaving the program
 // running, and the confirmation takes over; one still loaded from an
-// earlier file makes way for this one.
-void MainWindow::handOver(const WrittenBatchFile &)
+// earlier file makes way for this one. Only a confirmation that shows itself
+// offers to run the file: the question alone adds nothing.
+void MainWindow::handOver(const WrittenBatchFile &file)
 {
     Forms &lifetime = forms(); // this window is gone once unloaded
     UnloadMarker::set(services().settings);
     lifetime.unload(this);
     lifetime.unload<ConfirmationWindow>();
-    lifetime.load<ConfirmationWindow>();
+    ConfirmationWindow *confirmation = lifetime.load<ConfirmationWindow>();
+    if (!lifetime.hasEnded() && confirmation->isVisible())
+        confirmation->setBatchFile(file);
 }
 
 // Acts on the checkmark Qt has just inverted: the tray menu's checkmark

@@ -5,7 +5,9 @@
 #include "mainwindow/confirmationwindow.h"
 #include "mainwindow/mainwindow.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
@@ -27,11 +29,37 @@ class TestConfirmationWindow : public QObject
     Q_OBJECT
 
     std::unique_ptr<Harness> m_h;
+    const QByteArray m_path = qgetenv("PATH");
 
     void writeBatch(const char *name) { write(*m_h, steps({"c:", "c:\\dir", "a.exe", name})); }
 
     ConfirmationWindow *confirm() const { return m_h->forms->load<ConfirmationWindow>(); }
     QString showWindow() const { return m_h->read(showConfirmation); }
+
+    // A Wine prefix for the harness's drive c:, and a stand-in for wine.
+    void standInWine(const QByteArray &script)
+    {
+        const QString prefix = m_h->dir.filePath(u"wine"_qs);
+        QDir().mkpath(prefix + u"/dosdevices"_qs);
+        QFile::link(m_h->driveC(), prefix + u"/dosdevices/c:"_qs);
+        m_h->drives = DriveMap::fromWinePrefix(prefix, QDir::homePath());
+        TestFiles::writeScript(m_h->dir.filePath(u"bin/wine"_qs), script);
+        qputenv("PATH", QFile::encodeName(m_h->dir.filePath(u"bin:"_qs)) + m_path);
+        QDir().mkpath(m_h->dir.filePath(u"share"_qs));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_h->dir.filePath(u"share"_qs)));
+    }
+
+    // Alt and the key, as a user presses them; the button shows itself
+    // pressed for a moment before it acts.
+    void press(char key, QPushButton *button)
+    {
+        QApplication::setActiveWindow(confirm());
+        QVERIFY(QTest::qWaitForWindowActive(confirm()));
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        QVERIFY(button->isDown());
+        QTRY_VERIFY(!button->isDown());
+        Harness::settle();
+    }
 
     void verifyMainWindowBackEmpty()
     {
@@ -49,7 +77,11 @@ private Q_SLOTS:
         QDir().mkpath(m_h->driveC() + QStringLiteral("/dir"));
     }
 
-    void cleanup() { m_h.reset(); }
+    void cleanup()
+    {
+        m_h.reset();
+        qputenv("PATH", m_path);
+    }
 
     void showWindowDecides_data()
     {
@@ -76,7 +108,10 @@ private Q_SLOTS:
             QCOMPARE(confirm()->pathLabel()->text(), QStringLiteral("c:\\dir\\a.bat"));
             QVERIFY(m_h->messages.shown.isEmpty());
             QVERIFY(!m_h->forms->isLoaded<MainWindow>());
+            // Given the file, which cannot run: the harness's drives are no Wine prefix.
+            QVERIFY(confirm()->runButton()->toolTip().startsWith(u"There is no Wine prefix"_qs));
         } else { // asked at once; Yes brings the main window back
+            QCOMPARE(confirm()->runButton()->toolTip(), u"Run the batch file now"_qs);
             QCOMPARE(m_h->messages.texts(), QStringList{question});
             QCOMPARE(m_h->messages.shown.first().kind, FakeMessageBoxes::Question);
             QVERIFY(m_h->forms->isLoaded<ConfirmationWindow>());
@@ -221,6 +256,76 @@ private Q_SLOTS:
         QVERIFY(m_h->messages.shown.isEmpty());
         QCOMPARE(showWindow(), QStringLiteral("1"));
         QCOMPARE(m_h->quitCalls, 0); // the icon keeps the program reachable
+    }
+
+    // Tab runs OK, Run, Add to Menu, the box; the buttons are named for
+    // screen readers, and neither closes the window nor asks anything.
+    void addToMenu_data()
+    {
+        QTest::addColumn<bool>("fileInTheWay"); // where the entries' folder should be
+        QTest::newRow("added") << false;
+        QTest::newRow("a file in the folder's place") << true;
+    }
+
+    void addToMenu()
+    {
+        QFETCH(bool, fileInTheWay);
+        standInWine("exit 0");
+        if (fileInTheWay)
+            TestFiles::write(m_h->dir.filePath(u"share/applications"_qs), "in the way");
+        writeBatch("a.bat");
+        QPushButton *button = confirm()->addToMenuButton();
+        QCOMPARE(button->toolTip(), u"Add the batch file to the applications menu"_qs);
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name),
+                 u"Add to Menu"_qs);
+        confirm()->okButton()->setFocus();
+        for (QWidget *next : {(QWidget *)confirm()->runButton(), (QWidget *)button,
+                              (QWidget *)confirm()->showWindowBox()}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        press('m', button);
+        const QStringList entries = QDir(m_h->dir.filePath(u"share/applications"_qs))
+                                        .entryList({u"org.tolvane.Tolvane.Batch_*.desktop"_qs});
+        QCOMPARE(entries.size(), fileInTheWay ? 0 : 1);
+        QCOMPARE(button->text(), fileInTheWay ? u"Add to &Menu"_qs : u"In the Menu"_qs);
+        QCOMPARE(button->isEnabled(), fileInTheWay);
+        QCOMPARE(m_h->messages.texts(),
+                 fileInTheWay ? QStringList{u"The batch file c:\\dir\\a.bat could not be added to "
+                                            "the applications menu.\n\n%1/share/applications is a "
+                                            "file, not a folder."_qs.arg(m_h->dir.path())}
+                              : QStringList());
+        QVERIFY(confirm()->isVisible());
+    }
+
+    // The stand-in says what it was given, or fails at once.
+    void run_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("runs") << QByteArray("printf '%s\\n' \"$@\" > \"$XDG_DATA_HOME/ran\"")
+                              << QStringList();
+        QTest::newRow("fails at once")
+            << QByteArray("echo 'wine: could not load kernel32.dll' >&2; touch "
+                          "\"$XDG_DATA_HOME/ran\"; exit 1")
+            << QStringList{u"Wine stopped at once while running the batch file c:\\dir\\a.bat. "
+                           "It said:\n\nwine: could not load kernel32.dll"_qs};
+    }
+
+    void run()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QStringList, messages);
+        standInWine(script);
+        writeBatch("a.bat");
+        QVERIFY(confirm()->runButton()->isEnabled());
+        press('r', confirm()->runButton());
+        const QString ran = m_h->dir.filePath(u"share/ran"_qs);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(ran), 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_h->messages.texts(), messages, 60000);
+        if (messages.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(TestFiles::read(ran), QByteArray("c:\\dir\\a.bat\n"), 60000);
+        QVERIFY(confirm()->isVisible());
     }
 
     // A long path wraps inside its box and the window grows to hold it, but

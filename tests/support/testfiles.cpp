@@ -31,6 +31,12 @@ void TestFiles::copy(const QString &from, const QString &to)
     QVERIFY(QFile::copy(from, to));
 }
 
+void TestFiles::writeScript(const QString &path, const QByteArray &body)
+{
+    write(path, "#!/bin/sh\n" + body + '\n');
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
 bool TestFiles::canRunAsNobody()
 {
     return getpwnam("nobody") &&

@@ -11,6 +11,9 @@ QByteArray read(const QString &path);
 // Writes the bytes, making the folder first; fails the calling test otherwise.
 void write(const QString &path, const QByteArray &data);
 void copy(const QString &from, const QString &to);
+// A shell script that may be run, standing in for a program the tests do not
+// want to depend on.
+void writeScript(const QString &path, const QByteArray &body);
 
 // Runs this test program again as the user "nobody", for cases in which
 // permissions count (root may read and write anywhere); the arguments pick

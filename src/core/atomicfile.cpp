@@ -1,0 +1,58 @@
+#include "atomicfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+
+// What keeps anything from being written in a folder that exists.
+std::optional<QString> AtomicFile::whyNotWritable(const QString &folder, qint64 wanted)
+{
+    const QStorageInfo storage(folder);
+    if (storage.isValid() && storage.isReadOnly())
+        return tr("The disk holding %1 is read-only.").arg(folder);
+    // Pseudo file systems report no size at all; they are not full.
+    if (storage.isValid() && storage.bytesTotal() > 0 &&
+        storage.bytesAvailable() < std::max<qint64>(wanted, storage.blockSize()))
+        return tr("The disk holding %1 is full.").arg(folder);
+    if (!QFileInfo(folder).isWritable())
+        return tr("You have no permission to write in the folder %1.").arg(folder);
+    return std::nullopt;
+}
+
+std::optional<QString> AtomicFile::makeFolder(const QString &folder)
+{
+    if (QFileInfo(folder).isDir())
+        return std::nullopt;
+    if (QDir().mkpath(folder))
+        return std::nullopt;
+    // The nearest part of the path that exists tells why.
+    QFileInfo existing(folder);
+    while (!existing.exists() && !existing.isRoot())
+        existing.setFile(existing.absolutePath());
+    if (!existing.isDir())
+        return tr("%1 is a file, not a folder.").arg(existing.filePath());
+    if (auto problem = whyNotWritable(existing.filePath(), 1))
+        return problem;
+    return tr("The folder %1 could not be made.").arg(folder);
+}
+
+std::optional<QString> AtomicFile::save(const QString &path, const QByteArray &bytes)
+{
+    if (QFileInfo(path).isDir())
+        return tr("%1 is a folder.").arg(path);
+    // Qt 6.4's commit() takes a failed or short write for success, so the
+    // write is checked in full before the file may take its place.
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                         file.flush() && file.error() == QFileDevice::NoError &&
+                         file.size() == bytes.size();
+    if (written && file.commit())
+        return std::nullopt;
+    const QString systemText = file.errorString();
+    if (!written)
+        file.cancelWriting();
+    if (auto problem = whyNotWritable(QFileInfo(path).path(), bytes.size()))
+        return problem;
+    return tr("%1 could not be written: %2.").arg(path, systemText);
+}
