@@ -225,16 +225,12 @@ private Q_SLOTS:
                                      << 2 << "Step 2 is on drive c:, but step 1 is drive d:";
         QTest::newRow("relative folder")
             << steps("c:", "games", "a.exe", "a.bat") << 2 << 0 << 5 << "not the whole path";
-        QTest::newRow("bare drive") << steps("c:", "c:", "a.exe", "a.bat") << 2 << 0 << 2
-                                    << "start with the drive of step 1 and a backslash";
         QTest::newRow("network path")
             << steps("c:", "\\\\server\\share", "a.exe", "a.bat") << 2 << 0 << 2 << "network paths";
-        for (const char *character : {"*", "?", "<", ">", "|", "\"", ":"}) {
-            const QString c = QString::fromLatin1(character);
-            QTest::addRow("%s in the folder", character)
-                << Steps{u"c:"_s, u"c:\\a"_s + c + u'b', u"a.exe"_s, u"a.bat"_s} << 2 << 4 << 1
-                << u"\""_s + c + u"\", which a folder name"_s;
-        }
+        for (const char *c : {"*", "?", "<", ">", "|", "\"", ":"})
+            QTest::addRow("%s in the folder", c)
+                << steps("c:", "c:\\a" + QByteArray(c) + 'b', "a.exe", "a.bat") << 2 << 4 << 1
+                << QStringLiteral("\"%1\", which a folder name").arg(QLatin1String(c));
     }
 
     void characterIsRefused() { verifyRefused(ProgramKind::Windows); }
@@ -263,47 +259,40 @@ private Q_SLOTS:
     // Which interpreter the file is for, by what the program's file holds.
     void programKind_data()
     {
-        QTest::addColumn<QStringList>("files"); // in c:\, each holding `bytes`
-        QTest::addColumn<QByteArray>("bytes");  // "<pipe>": the files are named pipes
-        QTest::addColumn<QString>("command");   // step 3
-        QTest::addColumn<QString>("found");     // empty: not found
-        QTest::addColumn<bool>("dos");
-
-        const QStringList game{QStringLiteral("GAME.EXE")};
-        const QByteArray com = "\xB8\x00\x4C\xCD\x21";
-        QTest::newRow("COM") << QStringList{u"MARK.COM"_s} << com << "mark"
-                             << "MARK.COM" << true;
-        QTest::newRow("COM before EXE before BAT")
-            << QStringList{u"go.bat"_s, u"GO.EXE"_s, u"Go.com"_s} << com << "Go /x"
-            << "Go.com" << true;
-        QTest::newRow("MZ stub") << game << executable("", 0) << "game.exe"
-                                 << "GAME.EXE" << true;
-        QTest::newRow("PE") << game << executable("PE\0\0"_ba) << "game"
-                            << "GAME.EXE" << false;
-        QTest::newRow("NE") << game << executable("NE\x05") << "GAME"
-                            << "GAME.EXE" << false;
-        QTest::newRow("LE of a DOS extender") << game << executable("LE\0\0"_ba) << "GAME"
-                                              << "GAME.EXE" << true;
-        QTest::newRow("PE header beyond the end") << game << executable("", 0x1000) << "GAME"
-                                                  << "GAME.EXE" << true;
-        QTest::newRow("PE named .com") << QStringList{u"X.COM"_s} << executable("PE\0\0"_ba) << "x"
-                                       << "X.COM" << false;
-        QTest::newRow("not there") << game << com << "other.exe"
-                                   << "" << false;
-        QTest::newRow("named pipe, never opened") << QStringList{u"P.COM"_s} << "<pipe>"_ba
-                                                  << "P"
-                                                  << "" << false;
+        QTest::addColumn<QString>("files");    // in c:\, each holding `bytes`
+        QTest::addColumn<QByteArray>("bytes"); // "<pipe>": the files are named pipes
+        QTest::addColumn<QString>("command");  // step 3
+        QTest::addColumn<QString>("found");    // "DOS" or "Windows"; empty: no file, Windows
+        struct Row
+        {
+            const char *tag, *files;
+            QByteArray bytes;
+            const char *command, *found;
+        };
+        const QByteArray com = "\xB8\x00\x4C\xCD\x21", pe = executable("PE\0\0"_ba);
+        for (const auto &[tag, files, bytes, command, found] : {
+                 Row{"COM before EXE before BAT", "Go.com GO.EXE go.bat", com, "Go /x", "DOS"},
+                 Row{"MZ stub", "GAME.EXE", executable("", 0), "game.exe", "DOS"},
+                 Row{"PE", "GAME.EXE", pe, "game", "Windows"},
+                 Row{"NE", "GAME.EXE", executable("NE\x05"), "GAME", "Windows"},
+                 Row{"LE of a DOS extender", "GAME.EXE", executable("LE\0\0"_ba), "GAME", "DOS"},
+                 Row{"PE header beyond the end", "GAME.EXE", executable("", 0x1000), "GAME", "DOS"},
+                 Row{"PE named .com", "X.COM", pe, "x", "Windows"},
+                 Row{"not there", "GAME.EXE", com, "other.exe", ""},
+                 Row{"named pipe, never opened", "P.COM", "<pipe>", "P", ""},
+             })
+            QTest::newRow(tag) << QString::fromLatin1(files) << bytes
+                               << QString::fromLatin1(command) << QString::fromLatin1(found);
     }
 
     void programKind()
     {
-        QFETCH(QStringList, files);
+        QFETCH(QString, files);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, command);
         QFETCH(QString, found);
-        QFETCH(bool, dos);
         QTemporaryDir drive;
-        for (const QString &name : files) {
+        for (const QString &name : files.split(u' ')) {
             QFile file(drive.filePath(name));
             if (bytes == "<pipe>")
                 QCOMPARE(mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
@@ -311,8 +300,10 @@ private Q_SLOTS:
                 QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         }
         const ProgramFile program(DriveMap({{QLatin1Char('c'), drive.path()}}), u"c:\\"_s, command);
-        QCOMPARE(program.hostPath(), found.isEmpty() ? QString() : drive.filePath(found));
-        QCOMPARE(program.kind(), dos ? ProgramKind::Dos : ProgramKind::Windows);
+        // The first file is the one step 3 names.
+        QCOMPARE(program.hostPath(),
+                 found.isEmpty() ? QString() : drive.filePath(files.section(u' ', 0, 0)));
+        QCOMPARE(program.kind(), found == u"DOS"_s ? ProgramKind::Dos : ProgramKind::Windows);
     }
 
     // What a page holds comes back unchanged; what it lacks is refused, not

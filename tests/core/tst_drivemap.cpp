@@ -22,7 +22,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(m_driveC + QStringLiteral("/Games/Doom")));
         // Names that Wine matches, or does not, without regard to case; and
         // names that differ only in case.
-        for (const char *name : {"WinIdle", "été", "ſtar", "ıdle", "\u212Aelvin", "alpha", "Alpha"})
+        for (const char *name : {"WinIdle", "été", "ıdle", "\u212Aelvin", "alpha", "Alpha"})
             QVERIFY(QDir(m_driveC).mkdir(QString::fromUtf8(name)));
         for (const char *name : {"/Games/read.me", "/Games/Read.me"})
             QVERIFY(QFile(m_driveC + QLatin1String(name)).open(QIODevice::WriteOnly));
@@ -82,18 +82,11 @@ private Q_SLOTS:
                                                    << "/etc";
         // As Wine's cmd reaches them: ASCII folds by itself, and no other
         // letter has an ASCII letter for its other case.
-        QTest::newRow("I is the capital of i") << "c:\\WINIDLE"
-                                               << "/WinIdle";
-        QTest::newRow("É is the capital of é") << "c:\\ÉTÉ"
-                                               << "/été";
-        QTest::newRow("S is not the capital of ſ") << "c:\\STAR"
-                                                   << "/STAR";
-        QTest::newRow("I is not the capital of ı") << "c:\\IDLE"
-                                                   << "/IDLE";
-        QTest::newRow("the Kelvin sign is not K") << "c:\\KELVIN"
-                                                  << "/KELVIN";
-        QTest::newRow("exact among names alike in case") << "c:\\Alpha"
-                                                         << "/Alpha";
+        QTest::newRow("I is the capital of i") << "c:\\WINIDLE" << QStringLiteral("/WinIdle");
+        QTest::newRow("É is the capital of é") << "c:\\ÉTÉ" << QStringLiteral("/été");
+        QTest::newRow("I is not the capital of ı") << "c:\\IDLE" << QStringLiteral("/IDLE");
+        QTest::newRow("the Kelvin sign is not K") << "c:\\KELVIN" << QStringLiteral("/KELVIN");
+        QTest::newRow("exact among names alike in case") << "c:\\Alpha" << QStringLiteral("/Alpha");
     }
 
     // The same in every language: in Turkish, the C library takes ı, not i,
@@ -103,14 +96,11 @@ private Q_SLOTS:
         QFETCH(QString, dos);
         QFETCH(QString, below);
         const QByteArray before = std::setlocale(LC_CTYPE, nullptr);
-        for (const char *locale : {"", "tr_TR.UTF-8"}) {
-            if (*locale && !std::setlocale(LC_CTYPE, locale)) {
-                if (qEnvironmentVariableIsSet("CI"))
-                    QFAIL("tr_TR.UTF-8 is not generated (scripts/install-deps.sh --test does)");
-                continue;
-            }
-            const auto host = m_map.toHost(dos);
-            std::setlocale(LC_CTYPE, before.constData());
+        QVERIFY2(std::setlocale(LC_CTYPE, "tr_TR.UTF-8") || !qEnvironmentVariableIsSet("CI"),
+                 "tr_TR.UTF-8 is not generated (scripts/install-deps.sh --test does)");
+        const auto inTurkish = m_map.toHost(dos);
+        std::setlocale(LC_CTYPE, before.constData());
+        for (const auto &host : {m_map.toHost(dos), inTurkish}) {
             QVERIFY2(host.ok(), qPrintable(host.error));
             QCOMPARE(host.path, QDir::cleanPath(m_driveC) + below);
         }

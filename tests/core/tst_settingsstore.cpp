@@ -66,24 +66,22 @@ class TestSettingsStore : public QObject
 private Q_SLOTS:
     void init() { QFile::remove(path()); }
 
-    // Only absolute folders count; "-" stands for a variable that is not set.
+    // Only absolute folders count, cleaned; else the home folder the system
+    // has for the user.
     void defaultLocationFollowsXdgConfigHome_data()
     {
         QTest::addColumn<QByteArray>("configHome");
         QTest::addColumn<QByteArray>("home");
         QTest::addColumn<QString>("folder");
+        const auto row = [](const char *tag, const char *configHome, const char *home,
+                            const QString &folder) {
+            QTest::newRow(tag) << QByteArray(configHome) << QByteArray(home) << folder;
+        };
         const QString own = QFile::decodeName(getpwuid(getuid())->pw_dir);
-        QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/tmp/some-config") << QByteArray("/tmp/h")
-                                         << QStringLiteral("/tmp/some-config");
-        QTest::newRow("relative XDG_CONFIG_HOME")
-            << QByteArray("some-config") << QByteArray("/tmp/h")
-            << QStringLiteral("/tmp/h/.config");
-        QTest::newRow("empty XDG_CONFIG_HOME")
-            << QByteArray("") << QByteArray("/tmp/h/") << QStringLiteral("/tmp/h/.config");
-        QTest::newRow("relative HOME")
-            << QByteArray("-") << QByteArray("h") << own + QStringLiteral("/.config");
-        QTest::newRow("no HOME") << QByteArray("-") << QByteArray("-")
-                                 << own + QStringLiteral("/.config");
+        row("XDG_CONFIG_HOME", "/tmp/some-config", "/tmp/h", QStringLiteral("/tmp/some-config"));
+        row("relative XDG_CONFIG_HOME", "some-config", "/tmp/h", QStringLiteral("/tmp/h/.config"));
+        row("empty XDG_CONFIG_HOME", "", "/tmp/h/", QStringLiteral("/tmp/h/.config"));
+        row("relative HOME", "", "h", own + QStringLiteral("/.config"));
     }
     void defaultLocationFollowsXdgConfigHome()
     {
@@ -91,8 +89,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, home);
         QFETCH(QString, folder);
         const QByteArray keptConfig = qgetenv("XDG_CONFIG_HOME"), keptHome = qgetenv("HOME");
-        configHome == "-" ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", configHome);
-        home == "-" ? qunsetenv("HOME") : qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", configHome);
+        qputenv("HOME", home);
         const QString path = SettingsStore::defaultFilePath();
         qputenv("XDG_CONFIG_HOME", keptConfig);
         qputenv("HOME", keptHome);
@@ -430,10 +428,9 @@ private Q_SLOTS:
                 0);
         const QByteArray iniPath = QFile::encodeName(ini);
         if (thing == Thing::ReadOnlyFile) {
-            QCOMPARE(mount(iniPath.constData(), iniPath.constData(), nullptr, MS_BIND, nullptr), 0);
-            QCOMPARE(mount(nullptr, iniPath.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                           nullptr),
-                     0);
+            const char *file = iniPath.constData();
+            QCOMPARE(mount(file, file, nullptr, MS_BIND, nullptr), 0);
+            QCOMPARE(mount(nullptr, file, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr), 0);
         }
         if (thing == Thing::FullDisk) {
             QVERIFY(filler.open(QIODevice::WriteOnly));
