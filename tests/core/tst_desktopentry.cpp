@@ -35,32 +35,34 @@ class TestDesktopEntry : public QObject
     Q_OBJECT
 
     QTemporaryDir m_tmp;
-    QString m_prefix = m_tmp.filePath(QStringLiteral("my \"wine\" $HOME"));
-    QByteArray m_path = qgetenv("PATH");
+    DriveMap m_drives;
 
-    RunCommand wineCommand(const WrittenBatchFile &file)
+    // A Windows program's batch file in `folder` on drive c:, and what runs it.
+    std::pair<WrittenBatchFile, RunCommand> batchFile(const QString &folder) const
     {
-        TestFiles::writeScript(m_tmp.filePath(QStringLiteral("bin/wine")), "exit 0");
-        qputenv("PATH", QFile::encodeName(m_tmp.filePath(QStringLiteral("bin:"))) + m_path);
-        QDir().mkpath(m_prefix + QStringLiteral("/dosdevices"));
-        QFile::link(QStringLiteral("/"), m_prefix + QStringLiteral("/dosdevices/c:"));
-        const RunCommand command =
-            RunCommand::forFile(file, DriveMap::fromWinePrefix(m_prefix, QDir::homePath()));
-        qputenv("PATH", m_path);
+        const WrittenBatchFile file{u"c:\\"_qs + folder + u"\\Go On.BAT"_qs,
+                                    u"/games/"_qs + folder + u"/Go On.BAT"_qs,
+                                    ProgramKind::Windows,
+                                    {}};
+        const RunCommand command = RunCommand::forFile(file, m_drives);
         if (!command.ok())
             qFatal("%s", qPrintable(command.problem()));
-        return command;
-    }
-
-    static WrittenBatchFile batchFile(const QString &folder)
-    {
-        return {QStringLiteral("c:\\") + folder + QStringLiteral("\\Go On.BAT"),
-                QStringLiteral("/games/") + folder + QStringLiteral("/Go On.BAT"),
-                ProgramKind::Windows,
-                {}};
+        return {file, command};
     }
 
 private Q_SLOTS:
+    // A stand-in for wine, and a prefix whose name needs every kind of quoting.
+    void initTestCase()
+    {
+        TestFiles::writeScript(m_tmp.filePath(QStringLiteral("bin/wine")), "exit 0");
+        qputenv("PATH",
+                QFile::encodeName(m_tmp.filePath(QStringLiteral("bin:"))) + qgetenv("PATH"));
+        const QString prefix = m_tmp.filePath(QStringLiteral("my \"wine\" $HOME"));
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/dosdevices")));
+        QVERIFY(QFile::link(QStringLiteral("/"), prefix + QStringLiteral("/dosdevices/c:")));
+        m_drives = DriveMap::fromWinePrefix(prefix, QDir::homePath());
+    }
+
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -83,42 +85,42 @@ private Q_SLOTS:
         QCOMPARE(DesktopEntry::commandLine(arguments), line);
     }
 
-    // Backslashes are doubled twice in Exec: once by its quoting, once by the
-    // key file's own escaping.
-    void text()
-    {
-        const WrittenBatchFile file = batchFile(QStringLiteral(" Tom & Jerry"));
-        const DesktopEntry entry(file, wineCommand(file), QStringLiteral("/i/x.png"));
-        QCOMPARE(entry.problem(), QString());
-        const QString expected =
-            u"[Desktop Entry]\nType=Application\nName=Go On\n"
-            "Comment=Runs the batch file c:\\\\ Tom & Jerry\\\\Go On.BAT\nIcon=/i/x.png\n"
-            "Exec=env \"WINEPREFIX=%1/my \\\\\"wine\\\\\" \\\\$HOME\" wine "
-            "\"c:\\\\\\\\ Tom & Jerry\\\\\\\\Go On.BAT\"\nPath=/games/ Tom & Jerry\n"
-            "Terminal=false\n"_qs.arg(m_tmp.path());
-        QCOMPARE(QString::fromUtf8(entry.text()), expected);
-    }
-
-    void validates_data()
+    // The entry of a batch file in `folder` holds `line` as written, and
+    // desktop-file-validate finds nothing wrong with it.
+    void validEntry_data()
     {
         QTest::addColumn<QString>("folder");
-        QTest::newRow("blanks & % '") << "Tom & Jerry 100% it's";
-        QTest::newRow("$ ` \" ; #") << "$x `y` \"z\"; #1";
-        QTest::newRow("leading and trailing blanks, tab, é") << " a\tb é ";
+        QTest::addColumn<QString>("line");
+        // Backslashes are doubled twice in Exec: once by its quoting, once by
+        // the key file's own escaping.
+        QTest::newRow("& and a prefix with \" and $")
+            << " Tom & Jerry"
+            << u"Exec=env \"WINEPREFIX=%1/my \\\\\"wine\\\\\" \\\\$HOME\" wine "
+               "\"c:\\\\\\\\ Tom & Jerry\\\\\\\\Go On.BAT\""_qs.arg(m_tmp.path());
+        QTest::newRow("% doubled in Exec only") << "100% it's"
+                                                << "Path=/games/100% it's";
+        QTest::newRow("$ ` \" ; #") << "$x `y` \"z\"; #1"
+                                    << "Name=Go On";
+        QTest::newRow("blanks at the ends, tab, é") << " a\tb é "
+                                                    << "Path=/games/ a\\tb é\\s";
     }
 
-    void validates()
+    void validEntry()
     {
         QFETCH(QString, folder);
+        QFETCH(QString, line);
+        const auto [file, command] = batchFile(folder);
+        const DesktopEntry entry(file, command, QStringLiteral("/i/x.png"));
+        QCOMPARE(entry.problem(), QString());
+        QVERIFY2(entry.text().split('\n').contains(line.toUtf8()), entry.text().constData());
         const QString validator =
             QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
         if (validator.isEmpty() && qEnvironmentVariableIsSet("CI"))
             QFAIL("desktop-file-validate is missing (scripts/install-deps.sh --test)");
         if (validator.isEmpty())
             QSKIP("desktop-file-validate is missing (scripts/install-deps.sh --test)");
-        const WrittenBatchFile file = batchFile(folder);
         const QString path = m_tmp.filePath(DesktopEntry::idFor(file.hostPath) + u".desktop"_qs);
-        TestFiles::write(path, DesktopEntry(file, wineCommand(file), u"/i/x.png"_qs).text());
+        TestFiles::write(path, entry.text());
         QProcess check;
         check.setProcessChannelMode(QProcess::MergedChannels);
         check.start(validator, {path});
@@ -150,10 +152,10 @@ private Q_SLOTS:
     {
         const QString home = m_tmp.filePath(QStringLiteral("share"));
         const ApplicationsMenu menu(home);
-        const WrittenBatchFile file = batchFile(QStringLiteral("tool"));
+        const auto [file, command] = batchFile(QStringLiteral("tool"));
         const QString id = DesktopEntry::idFor(file.hostPath);
         for (const QByteArray picture : {"first", "second"})
-            QCOMPARE(menu.add(file, wineCommand(file), picture), std::nullopt);
+            QCOMPARE(menu.add(file, command, picture), std::nullopt);
         QCOMPARE(QDir(home + u"/applications"_qs).entryList({u"*.desktop"_qs}),
                  QStringList{id + u".desktop"_qs});
         QCOMPARE(QDir(home + u"/icons"_qs).entryList(QDir::Files), QStringList{id + u".png"_qs});
@@ -162,12 +164,11 @@ private Q_SLOTS:
             TestFiles::read(menu.entryPath(id)).contains("\nIcon=" + menu.iconPath(id).toUtf8()));
     }
 
+    // A file in the applications folder's place: tst_confirmationwindow's addToMenu.
     void failureSaysWhy_data()
     {
-        QTest::addColumn<QString>("mountOptions"); // a tmpfs over the data home; none: a file
+        QTest::addColumn<QString>("mountOptions"); // of a tmpfs over the data home
         QTest::addColumn<QString>("reason");
-        QTest::newRow("a file in the folder's place") << ""
-                                                      << "%1/applications is a file";
         QTest::newRow("read-only disk") << "ro"
                                         << "The disk holding %1 is read-only.";
         QTest::newRow("full disk") << "size=4k"
@@ -178,23 +179,17 @@ private Q_SLOTS:
     {
         QFETCH(QString, mountOptions);
         QFETCH(QString, reason);
+        if (!privateMounts())
+            QSKIP("a read-only or full disk can only be made by root in a mount namespace");
         const QString home = m_tmp.filePath(QString::fromUtf8(QTest::currentDataTag()));
         QVERIFY(QDir().mkpath(home));
-        if (mountOptions.isEmpty()) {
-            TestFiles::write(home + u"/applications"_qs, "a file");
-        } else {
-            if (!privateMounts())
-                QSKIP("a read-only or full disk can only be made by root in a mount namespace");
-            QCOMPARE(mount("tmpfs", QFile::encodeName(home), "tmpfs", 0,
-                           mountOptions.toLatin1().constData()),
-                     0);
-            QDir().mkpath(home + u"/icons"_qs);
-        }
-        const WrittenBatchFile file = batchFile(QStringLiteral("tool"));
-        const auto problem =
-            ApplicationsMenu(home).add(file, wineCommand(file), QByteArray(64 * 1024, 'x'));
-        if (!mountOptions.isEmpty())
-            umount(QFile::encodeName(home));
+        QCOMPARE(mount("tmpfs", QFile::encodeName(home), "tmpfs", 0,
+                       mountOptions.toLatin1().constData()),
+                 0);
+        QDir().mkpath(home + u"/icons"_qs);
+        const auto [file, command] = batchFile(QStringLiteral("tool"));
+        const auto problem = ApplicationsMenu(home).add(file, command, QByteArray(64 * 1024, 'x'));
+        umount(QFile::encodeName(home));
         QVERIFY(problem);
         QVERIFY2(problem->startsWith(reason.arg(home)), qPrintable(*problem));
     }

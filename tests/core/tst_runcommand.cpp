@@ -17,7 +17,6 @@ class TestRunCommand : public QObject
     QTemporaryDir m_tmp;
     DriveMap m_prefixDrives;
     DriveMap m_plainDrives;
-    QByteArray m_path = qgetenv("PATH");
 
 private Q_SLOTS:
     void initTestCase()
@@ -33,8 +32,6 @@ private Q_SLOTS:
                                   {u'd', QStringLiteral("/x/say \"hi\"")},
                                   {u'z', QStringLiteral("/")}});
     }
-
-    void cleanupTestCase() { qputenv("PATH", m_path); }
 
     void forFile_data()
     {

@@ -10,12 +10,11 @@
 
 namespace {
 
+// The low `size` bytes of the value, least significant first.
 QByteArray le(quint32 value, int size)
 {
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char(value >> (8 * i));
-    return bytes;
+    const quint32 bytes = qToLittleEndian(value);
+    return QByteArray(reinterpret_cast<const char *>(&bytes), size);
 }
 
 // A resource: a folder of nodes, or data when it has none.
