@@ -1,19 +1,17 @@
 #include "atomicfile.h"
 
+#include "diskcheck.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStorageInfo>
 
 // What keeps anything from being written in a folder that exists.
 std::optional<QString> AtomicFile::whyNotWritable(const QString &folder, qint64 wanted)
 {
-    const QStorageInfo storage(folder);
-    if (storage.isValid() && storage.isReadOnly())
+    if (DiskCheck::isReadOnlyDisk(folder))
         return tr("The disk holding %1 is read-only.").arg(folder);
-    // Pseudo file systems report no size at all; they are not full.
-    if (storage.isValid() && storage.bytesTotal() > 0 &&
-        storage.bytesAvailable() < std::max<qint64>(wanted, storage.blockSize()))
+    if (DiskCheck::isFullDisk(folder, wanted))
         return tr("The disk holding %1 is full.").arg(folder);
     if (!QFileInfo(folder).isWritable())
         return tr("You have no permission to write in the folder %1.").arg(folder);
@@ -27,12 +25,10 @@ std::optional<QString> AtomicFile::makeFolder(const QString &folder)
     if (QDir().mkpath(folder))
         return std::nullopt;
     // The nearest part of the path that exists tells why.
-    QFileInfo existing(folder);
-    while (!existing.exists() && !existing.isRoot())
-        existing.setFile(existing.absolutePath());
-    if (!existing.isDir())
-        return tr("%1 is a file, not a folder.").arg(existing.filePath());
-    if (auto problem = whyNotWritable(existing.filePath(), 1))
+    const QString existing = DiskCheck::nearestExisting(folder);
+    if (!QFileInfo(existing).isDir())
+        return tr("%1 is a file, not a folder.").arg(existing);
+    if (auto problem = whyNotWritable(existing, 1))
         return problem;
     return tr("The folder %1 could not be made.").arg(folder);
 }

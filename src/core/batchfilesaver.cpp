@@ -1,5 +1,6 @@
 #include "batchfilesaver.h"
 
+#include "diskcheck.h"
 #include "drivemap.h"
 #include "filedescriptor.h"
 #include "hostname.h"
@@ -14,7 +15,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -66,14 +66,6 @@ qint64 writeAll(int fd, const QByteArray &bytes, int *error)
         written += n;
     }
     return written;
-}
-
-bool isOnReadOnlyDisk(int folder)
-{
-    struct statvfs disk
-    {
-    };
-    return ::fstatvfs(folder, &disk) == 0 && (disk.f_flag & ST_RDONLY);
 }
 
 } // namespace
@@ -224,7 +216,7 @@ std::optional<QString> BatchFileSaver::placeProblem(const QString &dosPath,
             .arg(dosPath, RegularFile::describe(RegularFile::kindOfMode(target.info.st_mode)));
     // A disk remounted read-only makes every file on it read-only: the disk
     // is what the user has to change.
-    if (isOnReadOnlyDisk(target.folder.get()))
+    if (DiskCheck::isReadOnlyDisk(target.folder.get()))
         return tr("The disk holding %1 is read-only.").arg(dosFolder(dosPath));
     // The file's own mode counts, not only what the system says, so a
     // read-only file stays untouched also for a user whom the system would
@@ -275,17 +267,10 @@ std::optional<QString> BatchFileSaver::write(const QString &dosPath, const Targe
 QString BatchFileSaver::writeProblem(const QString &dosPath, const Target &target,
                                      WriteProgress progress, int error) const
 {
-    struct statvfs disk
-    {
-    };
-    if (isOnReadOnlyDisk(target.folder.get()))
+    if (DiskCheck::isReadOnlyDisk(target.folder.get()))
         return tr("The disk holding %1 is read-only.").arg(dosFolder(dosPath));
-    if (::fstatvfs(target.folder.get(), &disk) == 0) {
-        // Pseudo file systems report no size at all; they are not full.
-        const qint64 available = qint64(disk.f_bavail) * qint64(disk.f_frsize);
-        if (disk.f_blocks > 0 && available < std::max<qint64>(progress.wanted, disk.f_bsize))
-            return tr("The disk is full.");
-    }
+    if (DiskCheck::isFullDisk(target.folder.get(), progress.wanted))
+        return tr("The disk is full.");
     if (::faccessat(target.folder.get(), ".", W_OK, 0) != 0)
         return tr("You have no permission to write in the folder %1.").arg(dosFolder(dosPath));
     if (progress.reached >= 0 && progress.reached < progress.wanted)

@@ -1,5 +1,6 @@
 #include "settingsfileaccess.h"
 
+#include "diskcheck.h"
 #include "regularfile.h"
 #include "translator.h"
 
@@ -14,7 +15,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -24,16 +24,6 @@ constexpr Translator tr{"SettingsStore"};
 QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-std::optional<struct statvfs> diskOf(const QString &folder)
-{
-    struct statvfs disk
-    {
-    };
-    if (::statvfs(QFile::encodeName(folder).constData(), &disk) != 0)
-        return std::nullopt;
-    return disk;
 }
 
 // A lock file whose owner died: no process holds its lock any more. Qt takes
@@ -64,31 +54,17 @@ bool isAbandoned(QLockFile &lock)
 
 } // namespace
 
-bool SettingsFileAccess::isReadOnlyDisk(const QString &folder)
-{
-    const auto disk = diskOf(folder);
-    return disk && (disk->f_flag & ST_RDONLY);
-}
-
-bool SettingsFileAccess::isFullDisk(const QString &folder)
-{
-    const auto disk = diskOf(folder);
-    return disk && (disk->f_bavail == 0 || (disk->f_files > 0 && disk->f_favail == 0));
-}
-
 // Makes the folder and those above it; empty when it is there, else why not.
 QString SettingsFileAccess::makeFolder(const QString &folder)
 {
     if (QDir().mkpath(folder))
         return {};
-    QString existing = folder;
-    while (!QFileInfo::exists(existing) && QFileInfo(existing).path() != existing)
-        existing = QFileInfo(existing).path();
+    const QString existing = DiskCheck::nearestExisting(folder);
     if (!QFileInfo(existing).isDir())
         return tr("%1 is not a folder").arg(native(existing));
-    if (isReadOnlyDisk(existing))
+    if (DiskCheck::isReadOnlyDisk(existing))
         return tr("the folder %1 is on a read-only disk").arg(native(existing));
-    if (isFullDisk(existing))
+    if (DiskCheck::isFullDisk(existing))
         return tr("the disk is full");
     return tr("you have no permission to create a folder in %1").arg(native(existing));
 }
@@ -127,13 +103,13 @@ SettingsFileAccess::LockResult SettingsFileAccess::takeLock(QLockFile &lock, boo
         switch (lock.error()) {
         case QLockFile::PermissionError:
             reason =
-                isReadOnlyDisk(folder)
+                DiskCheck::isReadOnlyDisk(folder)
                     ? tr("the folder %1 is on a read-only disk").arg(native(folder))
                     : tr("you have no permission to write in the folder %1").arg(native(folder));
             return LockResult::Failed;
         case QLockFile::UnknownError:
             // Qt says no more; a full disk is by far the likeliest reason.
-            reason = isFullDisk(folder)
+            reason = DiskCheck::isFullDisk(folder)
                          ? tr("the disk is full")
                          : tr("the lock file %1 cannot be created").arg(native(lock.fileName()));
             return LockResult::Failed;

@@ -9,8 +9,6 @@ class QLockFile;
 // file, and what a writer killed mid-save left behind.
 namespace SettingsFileAccess {
 
-bool isReadOnlyDisk(const QString &folder);
-bool isFullDisk(const QString &folder);
 // Makes the folder and those above it; empty when it is there, else why not.
 QString makeFolder(const QString &folder);
 

@@ -1,5 +1,6 @@
 #include "settingsstore.h"
 
+#include "diskcheck.h"
 #include "inidocument.h"
 #include "regularfile.h"
 #include "settingsfileaccess.h"
@@ -207,9 +208,9 @@ bool SettingsStore::flush(Wait wait)
         return true;
     const QFileInfo info(m_filePath);
     QString reason = makeFolder(info.absolutePath());
-    if (reason.isEmpty() && isReadOnlyDisk(info.absolutePath())) {
+    if (reason.isEmpty() && DiskCheck::isReadOnlyDisk(info.absolutePath())) {
         reason = tr("the folder %1 is on a read-only disk").arg(native(info.absolutePath()));
-    } else if (reason.isEmpty() && info.exists() && isReadOnlyDisk(m_filePath)) {
+    } else if (reason.isEmpty() && info.exists() && DiskCheck::isReadOnlyDisk(m_filePath)) {
         // The file alone may be mounted read-only over a writable folder.
         reason = tr("the file is on a read-only disk");
     } else if (reason.isEmpty() && info.exists() &&
@@ -257,8 +258,8 @@ bool SettingsStore::writeUnderLock(QString &reason)
         removeLeftovers(m_filePath);
         return true;
     }
-    reason = isFullDisk(QFileInfo(m_filePath).absolutePath()) ? tr("the disk is full")
-                                                              : file.errorString();
+    reason = DiskCheck::isFullDisk(QFileInfo(m_filePath).absolutePath()) ? tr("the disk is full")
+                                                                         : file.errorString();
     return false;
 }
 
