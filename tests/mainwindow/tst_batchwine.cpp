@@ -101,6 +101,18 @@ class TestBatchWine : public QObject
                  qPrintable(made + QStringLiteral(" not made; DOSBox said: ") + said));
     }
 
+    // The first Wine program in another language updates the prefix's
+    // settings in the background; a file read meanwhile may be read in the
+    // code page of the language before.
+    void settleInLanguage(const QString &language)
+    {
+        run(m_wine, {QStringLiteral("cmd"), QStringLiteral("/c"), QStringLiteral("echo")}, 300,
+            language);
+        const QString wineserver = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
+        if (!wineserver.isEmpty())
+            run(wineserver, {QStringLiteral("-w")}, 300, language);
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -304,6 +316,7 @@ private Q_SLOTS:
             const auto bytes = CodePage::Encoder(page).encode(lines);
             QVERIFY(bytes);
             put(driver, *bytes);
+            settleInLanguage(language.key());
             const QString said = run(m_wine,
                                      {QStringLiteral("cmd"), QStringLiteral("/c"),
                                       m_h->drives.toDos(driver).value_or(QString())},
