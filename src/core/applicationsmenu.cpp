@@ -10,14 +10,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-QString ApplicationsMenu::dataHomeFromEnvironment()
-{
-    const QString configured = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!configured.isEmpty() && QDir::isAbsolutePath(configured))
-        return QDir::cleanPath(configured);
-    return QDir::homePath() + QStringLiteral("/.local/share");
-}
-
 ApplicationsMenu::ApplicationsMenu(QString dataHome) : m_dataHome(std::move(dataHome)) {}
 
 QString ApplicationsMenu::entryPath(const QString &id) const

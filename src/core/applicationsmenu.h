@@ -1,5 +1,7 @@
 #pragma once
 
+#include "userfolders.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
@@ -17,11 +19,9 @@ class ApplicationsMenu
     Q_DECLARE_TR_FUNCTIONS(ApplicationsMenu)
 
 public:
-    // $XDG_DATA_HOME; ~/.local/share when it is unset, empty or not an
-    // absolute path, which the variable must be to count.
-    static QString dataHomeFromEnvironment();
-
-    explicit ApplicationsMenu(QString dataHome = dataHomeFromEnvironment());
+    // The entries go below the user's data folder ($XDG_DATA_HOME, by the
+    // XDG rules) unless another is given.
+    explicit ApplicationsMenu(QString dataHome = UserFolders::dataHome());
 
     QString entryPath(const QString &id) const;
     QString iconPath(const QString &id) const;

@@ -2,6 +2,7 @@
 
 #include "codepoints.h"
 #include "dosname.h"
+#include "dospath.h"
 #include "programfile.h"
 
 #include <QChar>
@@ -62,14 +63,6 @@ bool isSeparator(QChar c)
 bool isDriveLetter(QChar c)
 {
     return c.unicode() < 0x80 && c.isLetter();
-}
-
-// The last part of a path as typed, after its last backslash or slash.
-QString lastPart(const QString &path)
-{
-    const qsizetype separator =
-        std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-    return path.mid(separator + 1);
 }
 
 } // namespace
@@ -260,7 +253,7 @@ std::optional<BatchFile::Refusal> BatchFile::checkLineEnd(int number) const
 // saver tells.
 std::optional<BatchFile::Refusal> BatchFile::checkFileName() const
 {
-    const QString name = lastPart(step(4));
+    const QString name = DosPath::lastPart(step(4));
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return std::nullopt;
     const auto blankOrDot = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('.'); };

@@ -1,6 +1,7 @@
 #include "batchfilesaver.h"
 
 #include "diskcheck.h"
+#include "dospath.h"
 #include "drivemap.h"
 #include "filedescriptor.h"
 #include "hostname.h"
@@ -18,18 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-qsizetype lastSeparator(const QString &dosPath)
-{
-    return std::max(dosPath.lastIndexOf(QLatin1Char('\\')), dosPath.lastIndexOf(QLatin1Char('/')));
-}
-
-// The folder part of the path, as the user typed it.
-QString dosFolder(const QString &dosPath)
-{
-    const qsizetype separator = lastSeparator(dosPath);
-    return separator < 0 ? QString() : dosPath.left(separator);
-}
 
 // Opens a folder only to work in it: no permission to read it is needed.
 FileDescriptor openFolder(int at, const QByteArray &path)
@@ -86,7 +75,7 @@ BatchFileSaver::BatchFileSaver(const DriveMap &drives) : m_drives(drives) {}
 
 std::optional<QString> BatchFileSaver::nameProblem(const QString &dosPath)
 {
-    const QString name = dosPath.mid(lastSeparator(dosPath) + 1);
+    const QString name = DosPath::lastPart(dosPath);
     if (name.isEmpty())
         return tr("The path ends in a backslash, so it names no file.");
     // Windows and Linux both stop at 255 for one name; Linux counts its bytes,
@@ -150,16 +139,16 @@ std::optional<QString> BatchFileSaver::openTarget(const QString &dosPath, const 
     };
     if (::stat(folder.constData(), &info) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
-            return tr("The folder %1 does not exist.").arg(dosFolder(dosPath));
+            return tr("The folder %1 does not exist.").arg(DosPath::folderPart(dosPath));
         return tr("The folder %1 cannot be opened: %2.")
-            .arg(dosFolder(dosPath), qt_error_string(errno));
+            .arg(DosPath::folderPart(dosPath), qt_error_string(errno));
     }
     if (!S_ISDIR(info.st_mode))
-        return tr("%1 is a file, not a folder.").arg(dosFolder(dosPath));
+        return tr("%1 is a file, not a folder.").arg(DosPath::folderPart(dosPath));
     target.folder = openFolder(AT_FDCWD, folder);
     if (!target.folder.isOpen())
         return tr("The folder %1 cannot be opened: %2.")
-            .arg(dosFolder(dosPath), qt_error_string(errno));
+            .arg(DosPath::folderPart(dosPath), qt_error_string(errno));
     return followLinks(dosPath, target);
 }
 
@@ -217,7 +206,7 @@ std::optional<QString> BatchFileSaver::placeProblem(const QString &dosPath,
     // A disk remounted read-only makes every file on it read-only: the disk
     // is what the user has to change.
     if (DiskCheck::isReadOnlyDisk(target.folder.get()))
-        return tr("The disk holding %1 is read-only.").arg(dosFolder(dosPath));
+        return tr("The disk holding %1 is read-only.").arg(DosPath::folderPart(dosPath));
     // The file's own mode counts, not only what the system says, so a
     // read-only file stays untouched also for a user whom the system would
     // let write anyway.
@@ -268,11 +257,12 @@ QString BatchFileSaver::writeProblem(const QString &dosPath, const Target &targe
                                      WriteProgress progress, int error) const
 {
     if (DiskCheck::isReadOnlyDisk(target.folder.get()))
-        return tr("The disk holding %1 is read-only.").arg(dosFolder(dosPath));
+        return tr("The disk holding %1 is read-only.").arg(DosPath::folderPart(dosPath));
     if (DiskCheck::isFullDisk(target.folder.get(), progress.wanted))
         return tr("The disk is full.");
     if (::faccessat(target.folder.get(), ".", W_OK, 0) != 0)
-        return tr("You have no permission to write in the folder %1.").arg(dosFolder(dosPath));
+        return tr("You have no permission to write in the folder %1.")
+            .arg(DosPath::folderPart(dosPath));
     if (progress.reached >= 0 && progress.reached < progress.wanted)
         return tr("The system stopped the write after %1 of the file's %2 bytes.")
             .arg(progress.reached)
@@ -293,7 +283,7 @@ QString BatchFileSaver::replaceProblem(const QString &dosPath, const Target &tar
         folder.st_uid != me && target.exists && target.info.st_uid != me)
         return tr("The file %1 belongs to another user, and the folder %2 lets only a file's "
                   "owner replace it.")
-            .arg(dosPath, dosFolder(dosPath));
+            .arg(dosPath, DosPath::folderPart(dosPath));
     return tr("The system did not let the new file take the place of %1: %2.")
         .arg(dosPath, qt_error_string(error));
 }

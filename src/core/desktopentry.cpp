@@ -1,6 +1,7 @@
 #include "desktopentry.h"
 
 #include "codepoints.h"
+#include "dospath.h"
 #include "hostname.h"
 #include "runcommand.h"
 #include "writtenbatchfile.h"
@@ -13,8 +14,7 @@ namespace {
 // The menu shows the step-4 name without the extension every entry shares.
 QString entryName(const QString &dosPath)
 {
-    const QString name =
-        dosPath.mid(std::max(dosPath.lastIndexOf(u'\\'), dosPath.lastIndexOf(u'/')) + 1);
+    const QString name = DosPath::lastPart(dosPath);
     const bool batch = name.endsWith(QLatin1StringView(".bat"), Qt::CaseInsensitive) ||
                        name.endsWith(QLatin1StringView(".cmd"), Qt::CaseInsensitive);
     return batch && name.size() > 4 ? name.chopped(4) : name;

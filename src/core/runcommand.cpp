@@ -1,5 +1,6 @@
 #include "runcommand.h"
 
+#include "dospath.h"
 #include "drivemap.h"
 #include "hostname.h"
 #include "writtenbatchfile.h"
@@ -8,11 +9,6 @@
 #include <QStandardPaths>
 
 namespace {
-
-QString fileName(const QString &dosPath)
-{
-    return dosPath.mid(std::max(dosPath.lastIndexOf(u'\\'), dosPath.lastIndexOf(u'/')) + 1);
-}
 
 bool endsInAny(const QString &name, std::initializer_list<QLatin1StringView> endings)
 {
@@ -58,7 +54,7 @@ RunCommand RunCommand::forFile(const WrittenBatchFile &file, const DriveMap &dri
 RunCommand RunCommand::forWine(const WrittenBatchFile &file, const DriveMap &drives)
 {
     // Wine takes a name without one of these for a program of its own.
-    if (const QString name = fileName(file.dosPath);
+    if (const QString name = DosPath::lastPart(file.dosPath);
         !endsInAny(name, {QLatin1StringView(".bat"), QLatin1StringView(".cmd")}))
         return refused(tr("Wine runs a batch file only when its name ends in .bat or .cmd, "
                           "and %1 does not.")
@@ -82,7 +78,7 @@ RunCommand RunCommand::forWine(const WrittenBatchFile &file, const DriveMap &dri
 
 RunCommand RunCommand::forDosBox(const WrittenBatchFile &file, const DriveMap &drives)
 {
-    if (const QString name = fileName(file.dosPath);
+    if (const QString name = DosPath::lastPart(file.dosPath);
         !name.endsWith(QLatin1StringView(".bat"), Qt::CaseInsensitive))
         return refused(
             tr("DOSBox runs a batch file only when its name ends in .bat, and %1 does not.")

@@ -33,3 +33,9 @@ QString UserFolders::configHome()
     const QString config = absoluteOrEmpty("XDG_CONFIG_HOME");
     return config.isEmpty() ? QDir(home()).filePath(QStringLiteral(".config")) : config;
 }
+
+QString UserFolders::dataHome()
+{
+    const QString data = absoluteOrEmpty("XDG_DATA_HOME");
+    return data.isEmpty() ? QDir(home()).filePath(QStringLiteral(".local/share")) : data;
+}

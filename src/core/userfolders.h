@@ -11,5 +11,7 @@ namespace UserFolders {
 QString home();
 // $XDG_CONFIG_HOME, or the folder .config in home().
 QString configHome();
+// $XDG_DATA_HOME, or the folder .local/share in home().
+QString dataHome();
 
 } // namespace UserFolders

@@ -4,6 +4,7 @@
 #include "core/desktopentry.h"
 #include "core/drivemap.h"
 #include "core/runcommand.h"
+#include "core/userfolders.h"
 #include "core/writtenbatchfile.h"
 
 #include <QDir>
@@ -143,7 +144,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, variable);
         QFETCH(QString, dataHome);
         qputenv("XDG_DATA_HOME", variable);
-        QCOMPARE(ApplicationsMenu::dataHomeFromEnvironment(),
+        QCOMPARE(UserFolders::dataHome(),
                  dataHome.isEmpty() ? QDir::homePath() + u"/.local/share"_qs : dataHome);
     }
 
